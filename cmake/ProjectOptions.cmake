@@ -1,0 +1,21 @@
+# Compiler settings shared by every target of the project's own code.
+
+# Warnings are errors in every build, on our own code only (not on GoogleTest or
+# the comparison libraries of the benchmark).
+function(launcher_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
+endfunction()
+
+# Windows executables are linked statically against the compiler's run-time, so
+# that they need nothing but the DLLs every Windows has.
+function(launcher_static_windows_exe target)
+  target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++)
+  if(CMAKE_BUILD_TYPE STREQUAL "Release" OR CMAKE_BUILD_TYPE STREQUAL "MinSizeRel")
+    target_link_options(${target} PRIVATE -s)
+  endif()
+endfunction()
+
+if(LAUNCHER_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+  add_link_options(-fsanitize=address,undefined)
+endif()
