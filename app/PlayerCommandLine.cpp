@@ -1,0 +1,16 @@
+#include "PlayerCommandLine.h"
+
+std::wstring ComposePlayerCommandLine(const std::wstring& launchUrl)
+{
+    std::wstring line;
+    line.append(L"\"Velmora.exe\" ")
+        .append(L" ")
+        .append(L"Launch")
+        .append(L" ")
+        .append(L"Korrin Korrin.dll kt999 1 localversion")
+        .append(L" ")
+        .append(launchUrl)
+        .append(L" ")
+        .append(L"facebook");
+    return line;
+}
