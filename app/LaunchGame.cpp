@@ -1,0 +1,36 @@
+#include "LaunchGame.h"
+
+#include <windows.h>
+
+#include <string>
+
+#include "AnsiToWide.h"
+#include "LauncherGlobals.h"
+#include "PlayerCommandLine.h"
+
+namespace {
+
+// "启动游戏失败" in code page 936, shown through the ANSI message box.
+const char kLaunchFailedText[] = "\xC6\xF4\xB6\xAF\xD3\xCE\xCF\xB7\xCA\xA7\xB0\xDC";
+
+}  // namespace
+
+void LaunchGame()
+{
+    const std::wstring line = ComposePlayerCommandLine(AnsiToWide(g_launchUrl));
+
+    // CreateProcessW may write into the command line, so it gets its own buffer.
+    wchar_t command[1024] = {};
+    line.copy(command, sizeof command / sizeof command[0] - 1);
+
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (CreateProcessW(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    } else {
+        MessageBoxA(nullptr, kLaunchFailedText, "Error", MB_OK);
+    }
+    ExitProcess(0);
+}

@@ -1,0 +1,19 @@
+#include "ModeChoice.h"
+
+#include "LaunchGame.h"
+#include "MainWindow.h"
+#include "SplitString.h"
+
+int RunChosenMode(HINSTANCE instance, int showCommand, std::vector<std::wstring>& tokens)
+{
+    SplitString(GetCommandLineW(), L" ", tokens);
+    switch (ChooseMode(tokens)) {
+    case LaunchMode::Window:
+        return RunWindowMode(instance, showCommand);
+    case LaunchMode::Game:
+        LaunchGame();
+    case LaunchMode::QuietExit:
+        break;
+    }
+    return 0;
+}

@@ -1,0 +1,7 @@
+// Installing a pending update of the player before anything else runs.
+#pragma once
+
+// Replaces Velmora.exe with Velmora_.exe when an update is pending. Returns false
+// when the update has to wait because the player cannot be written (it runs, or
+// is read-only); the user has then been told so.
+bool InstallPendingUpdate();

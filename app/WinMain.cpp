@@ -1,0 +1,21 @@
+// The launcher's entry point: start-up in a fixed order, then the chosen mode.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "IniFile.h"
+#include "ModeChoice.h"
+#include "PendingUpdate.h"
+#include "Startup.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
+{
+    SetWorkingDirectoryToModule();
+    CIniFile settings;
+    ReadServerSettings(settings);
+    if (!InstallPendingUpdate())
+        return 0;
+    std::vector<std::wstring> tokens;
+    return RunChosenMode(instance, showCommand, tokens);
+}
