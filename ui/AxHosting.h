@@ -1,0 +1,27 @@
+// The ActiveX hosting layer: the host window class "AtlAxWin80", its two
+// registered messages and the free functions around them.
+#pragma once
+
+#include "AxWinHostWindow.h"
+#include "ComModule.h"
+
+#include <ole2.h>
+
+// Registered by AtlAxWinInit. Sent to a host window, with wParam and lParam 0:
+// WM_ATLGETHOST answers the host object's IUnknown, WM_ATLGETCONTROL the hosted
+// control's IUnknown, each with a reference for the caller, or 0 when there is
+// none.
+extern UINT WM_ATLGETHOST;
+extern UINT WM_ATLGETCONTROL;
+
+// Registers the two messages and, once per process, the window class
+// "AtlAxWin80" for the module of _Module. A window of that class initialises OLE
+// on its thread when it is created, holds an empty host from then on, and
+// releases the host and uninitialises OLE when it is destroyed.
+BOOL AtlAxWinInit();
+
+// Creates the control `name` (a ProgID) in `window`, first attaching a host to
+// the window when it has none. On success `container` and `control`, when not
+// null, receive the host's and the control's IUnknown.
+HRESULT AtlAxCreateControlEx(LPCOLESTR name, HWND window, IStream* stream, IUnknown** container,
+                             IUnknown** control, REFIID adviseInterface, IUnknown* adviseSink);
