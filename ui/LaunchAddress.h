@@ -1,0 +1,16 @@
+// Which address the browser pane opens. Portable: no Windows header.
+#pragma once
+
+#include <cstddef>
+
+// Size of the address buffer: at most 259 bytes of text and the terminator.
+constexpr std::size_t kLaunchAddressSize = 260;
+
+// "http://", the default launch-page server's address, "//launch.php".
+extern const char kDefaultLaunchUrl[];
+
+// Fills `address` with `launchUrl` when it holds text. Otherwise with the
+// default launch-page URL, replaced by the resourceURL of section "default" in
+// `serverInfoFile` when that value is shorter than 260 bytes, an empty value
+// included. The file is read only when `launchUrl` is empty.
+void ChooseLaunchAddress(const char* launchUrl, const char* serverInfoFile, char (&address)[kLaunchAddressSize]);

@@ -1,0 +1,130 @@
+// Window mode: the main window, its window procedure and the message loop.
+#include "MainWindow.h"
+
+#include "BrowserPane.h"
+#include "IniFile.h"
+#include "LauncherGlobals.h"
+#include "WindowPlacement.h"
+
+namespace {
+
+const wchar_t kMainWindowClass[] = L"brelkand";
+
+// The restyle keeps every bit but WS_POPUP, WS_CAPTION, WS_SYSMENU and
+// WS_MINIMIZEBOX, then sets WS_CAPTION, WS_SYSMENU and WS_MINIMIZEBOX: a title
+// bar with the close and minimise buttons, no maximise button, no sizing border.
+constexpr LONG kKeptStyleBits = 0x7F35FFFF;
+constexpr LONG kFrameStyleBits = 0x00CA0000;
+
+struct ClientSize {
+    int width;
+    int height;
+};
+
+// The pane fills the client area the window has while it is still a borderless
+// popup, which is exactly the configured size.
+LRESULT OnCreate(HWND window)
+{
+    RECT client;
+    GetClientRect(window, &client);
+    CreateBrowserPane(window, client);
+    return 0;
+}
+
+// Closing the window ends the message loop, and with it window mode.
+LRESULT OnDestroy()
+{
+    PostQuitMessage(0);
+    return 0;
+}
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // The first message arrives inside CreateWindowExW, before WM_CREATE, so the
+    // hosting layer is ready when the pane is built.
+    InitBrowserHostingOnce();
+    switch (message) {
+    case WM_CREATE:
+        return OnCreate(window);
+    case WM_DESTROY:
+        return OnDestroy();
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+bool RegisterMainWindowClass(HINSTANCE instance)
+{
+    WNDCLASSW windowClass{};
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = MainWindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(32512));
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    windowClass.lpszClassName = kMainWindowClass;
+    return RegisterClassW(&windowClass) != 0;
+}
+
+// The client size from window.ini; a missing file or key gives 0.
+ClientSize ReadClientSize()
+{
+    CIniFile windowIni;
+    windowIni.Load("window.ini");
+    return {windowIni.GetInt("SYSTEM", "SCREENWIDTH", true), windowIni.GetInt("SYSTEM", "SCREENHEIGHT", true)};
+}
+
+// Created hidden and borderless, so that the pane is built over exactly the
+// configured client area.
+HWND CreateMainWindow(HINSTANCE instance, ClientSize size)
+{
+    const WindowOrigin origin = PlaceMainWindow(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                                                size.width, size.height);
+    return CreateWindowExW(0, kMainWindowClass, g_windowCaption, WS_POPUP, origin.x, origin.y, size.width,
+                           size.height, nullptr, nullptr, instance, nullptr);
+}
+
+// Gives the window its title bar and frame and grows it around the configured
+// client area, leaving its top-left corner where it is.
+void AddWindowFrame(HWND window, ClientSize size)
+{
+    const LONG style = (GetWindowLongW(window, GWL_STYLE) & kKeptStyleBits) | kFrameStyleBits;
+    SetWindowLongW(window, GWL_STYLE, style);
+    RECT outer;
+    SetRect(&outer, 0, 0, size.width, size.height);
+    AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE)), GetMenu(window) != nullptr,
+                       static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE)));
+    SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int RunMessageLoop()
+{
+    MSG message{};
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+int ReportFailure()
+{
+    MessageBoxW(nullptr, L"Error!", g_windowCaption, MB_ICONERROR);
+    return 0;
+}
+
+}  // namespace
+
+int RunWindowMode(HINSTANCE instance, int showCommand)
+{
+    if (!RegisterMainWindowClass(instance))
+        return ReportFailure();
+    const ClientSize size = ReadClientSize();
+    const HWND window = CreateMainWindow(instance, size);
+    if (!window)
+        return ReportFailure();
+    AddWindowFrame(window, size);
+    ShowWindow(window, showCommand);
+    UpdateWindow(window);
+    return RunMessageLoop();
+}
