@@ -27,7 +27,8 @@ TEST(Load, KeepsZeroBytesInsideTheText)
 {
     TempDir dir;
     CIniFile ini;
-    ASSERT_TRUE(ini.Load(dir.Write("z.ini", std::string("[S]\r\nK=a\0b\r\nL=2\r\n", 18)).c_str()));
+    const char bytes[] = "[S]\r\nK=a\0b\r\nL=2\r\n";
+    ASSERT_TRUE(ini.Load(dir.Write("z.ini", std::string(bytes, sizeof bytes - 1)).c_str()));
     EXPECT_EQ(EntriesOf(ini), (Triples{{"S", "K", std::string("a\0b", 3)}, {"S", "L", "2"}}));
     EXPECT_STREQ(ini.GetString("S", "K", true), "a");
 }
