@@ -19,3 +19,11 @@ if(LAUNCHER_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
   add_link_options(-fsanitize=address,undefined)
 endif()
+
+# The launcher throws and catches nothing and asks for no run-time type
+# information; leaving exception tables and type information out of the Windows
+# builds keeps the statically linked exe small. A failed allocation still ends
+# the process, as an uncaught exception would.
+if(WIN32)
+  add_compile_options(-fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables)
+endif()
