@@ -1,0 +1,40 @@
+#include "FileBytes.h"
+
+#include "ScopedHandle.h"
+
+#include <windows.h>
+
+bool ReadFileBytes(const std::wstring& path, std::string& bytes)
+{
+    ScopedHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsValid())
+        return false;
+    bytes.clear();
+    char chunk[4096];
+    DWORD read = 0;
+    while (ReadFile(file.Get(), chunk, sizeof chunk, &read, nullptr)) {
+        if (read == 0)
+            return true;
+        bytes.append(chunk, read);
+    }
+    return false;
+}
+
+bool ReplaceFileBytes(const std::wstring& path, const std::string& bytes)
+{
+    std::wstring partialPath = path + L".partial";
+    {
+        ScopedHandle file(CreateFileW(partialPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        DWORD written = 0;
+        if (!file.IsValid() || !WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+            written != bytes.size())
+            return false;
+    }
+    return MoveFileExW(partialPath.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+}
+
+void WriteStdout(const std::string& bytes)
+{
+    DWORD written = 0;
+    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+}
