@@ -9,7 +9,7 @@ packages=(
   libinih-dev libsimpleini-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
   wine wine64 xvfb xauth x11-utils xdotool imagemagick
-  fonts-wine fonts-wqy-microhei
+  fonts-wine fonts-wqy-microhei locales
 )
 
 missing=()

@@ -1,0 +1,461 @@
+"""Helpers for the end-to-end tests, which run the x86_64 Windows build under Wine.
+
+ctest gives each test script, through its environment:
+  E2E_WORK_DIR   build-tree directory for the Wine session, the cases and the artifacts
+  E2E_TOOLS_DIR  the Windows test tools: starter.exe, inspector.exe, holder.exe, Velmora.exe
+  E2E_LAUNCHER   Launcher.exe
+  E2E_SCREEN     the Xvfb screen, e.g. 1366x768x24
+
+One session, made by the ctest fixture's setup (start_session) and removed by its
+cleanup (end_session), owns an Xvfb server, a Wine prefix served by a persistent
+wineserver, and a zh_CN.UTF-8 locale compiled into the work directory. Every test
+talks to that one wineserver; session.json in the work directory says where it is.
+
+Wine programs never write into a pipe here: the processes they start (Wine's own
+services, a player that stays running) inherit the standard handles, and a reader
+of the pipe would wait for all of them to end. Their output goes to files.
+"""
+
+import contextlib
+import http.server
+import json
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+import traceback
+from pathlib import Path
+
+WORK_DIR = Path(os.environ.get("E2E_WORK_DIR", "e2e-work")).resolve()
+TOOLS_DIR = Path(os.environ.get("E2E_TOOLS_DIR", ".")).resolve()
+LAUNCHER = Path(os.environ.get("E2E_LAUNCHER", "Launcher.exe")).resolve()
+SCREEN = os.environ.get("E2E_SCREEN", "1366x768x24")
+
+WINE = "/usr/lib/wine/wine64"
+WINESERVER = "wineserver"
+PREFIX_DIR = WORK_DIR / "prefix"
+HOME_DIR = WORK_DIR / "home"
+LOCALE_DIR = WORK_DIR / "locale"
+CASES_DIR = WORK_DIR / "cases"
+ARTIFACTS_DIR = WORK_DIR / "artifacts"
+OUTPUT_DIR = WORK_DIR / "output"
+SESSION_FILE = WORK_DIR / "session.json"
+
+IDOK = 1
+PLAYER_RECORD = "player-record.json"
+
+# Without a window manager, each hide or close of a window stalls unless Wine
+# manages the windows itself; Decorated=N makes it draw their frames too.
+X11_DRIVER_SETTINGS = (
+    "REGEDIT4\r\n\r\n"
+    "[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"
+    '"Managed"="N"\r\n'
+    '"Decorated"="N"\r\n'
+)
+
+
+# --- the session -----------------------------------------------------------
+
+def start_session():
+    """Starts Xvfb, makes the Wine prefix and starts its persistent wineserver."""
+    end_session()
+    shutil.rmtree(WORK_DIR, ignore_errors=True)
+    for directory in (PREFIX_DIR, HOME_DIR, LOCALE_DIR, CASES_DIR, ARTIFACTS_DIR, OUTPUT_DIR):
+        directory.mkdir(parents=True)
+    # Wine takes code page 936 from LANG, but converts its environment and
+    # arguments with the C library's locale, which must exist for that to be UTF-8.
+    locale_build = subprocess.Popen(["localedef", "-i", "zh_CN", "-f", "UTF-8", str(LOCALE_DIR / "zh_CN.UTF-8")],
+                                    stdout=subprocess.DEVNULL)
+    display, xvfb_pid = _start_xvfb()
+    SESSION_FILE.write_text(json.dumps({"display": display, "xvfb_pid": xvfb_pid}))
+    env = wine_env()
+    # The persistent wineserver outlives this process: it must not keep its
+    # standard output, which ctest reads to the end.
+    subprocess.run([WINESERVER, "-p"], env=env, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    _run_to_file([WINE, "wineboot", "-i"], env, timeout=120)
+    settings = OUTPUT_DIR / "x11-driver.reg"
+    settings.write_text(X11_DRIVER_SETTINGS)
+    _run_to_file([WINE, "regedit", "/S", str(settings)], env, timeout=60)
+    locale_build.wait(timeout=120)
+    if not (LOCALE_DIR / "zh_CN.UTF-8" / "LC_CTYPE").exists():
+        raise RuntimeError("localedef could not compile zh_CN.UTF-8 (is the locales package installed?)")
+
+
+def end_session():
+    """Stops the wineserver of the prefix and the Xvfb server of the last session."""
+    if not SESSION_FILE.exists():
+        return
+    if PREFIX_DIR.exists():
+        subprocess.run([WINESERVER, "-k"], env=wine_env(), check=False)
+    xvfb_pid = _session()["xvfb_pid"]
+    if _is_running_xvfb(xvfb_pid):
+        os.kill(xvfb_pid, signal.SIGTERM)
+    SESSION_FILE.unlink()
+
+
+def _start_xvfb():
+    """Starts Xvfb on a display it finds free; returns the display number and its PID."""
+    read_end, write_end = os.pipe()
+    with open(WORK_DIR / "xvfb.log", "wb") as log:
+        xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", SCREEN, "-nolisten", "tcp"],
+                                pass_fds=(write_end,), stdout=log, stderr=log, start_new_session=True)
+    os.close(write_end)
+    with os.fdopen(read_end) as display_pipe:
+        display = display_pipe.readline().strip()
+    if not display:
+        raise RuntimeError(f"Xvfb did not start; see {WORK_DIR / 'xvfb.log'}")
+    return int(display), xvfb.pid
+
+
+def _is_running_xvfb(pid):
+    try:
+        return Path(f"/proc/{pid}/cmdline").read_bytes().split(b"\0")[0].endswith(b"Xvfb")
+    except OSError:
+        return False
+
+
+def _session():
+    return json.loads(SESSION_FILE.read_text())
+
+
+def wine_env(code_page_936=False, extra=None):
+    """The environment of a Wine process of the session: code page 1252 by default,
+    936 on request; `extra` adds variables, which Windows programs pass on."""
+    env = {
+        "PATH": os.environ.get("PATH", "/usr/bin:/bin"),
+        "HOME": str(HOME_DIR),
+        "WINEPREFIX": str(PREFIX_DIR),
+        "WINEDEBUG": "-all",
+        "WINEDLLOVERRIDES": "mscoree=;winemenubuilder.exe=d",
+        "LANG": "C.UTF-8",
+        "LC_ALL": "C.UTF-8",
+    }
+    if SESSION_FILE.exists():
+        env["DISPLAY"] = f":{_session()['display']}"
+    if code_page_936:
+        env.update(LANG="zh_CN.UTF-8", LC_ALL="zh_CN.UTF-8", LOCPATH=str(LOCALE_DIR))
+    env.update(extra or {})
+    return env
+
+
+def _output_file(stem):
+    handle, name = tempfile.mkstemp(prefix=stem + "-", suffix=".out", dir=OUTPUT_DIR)
+    os.close(handle)
+    return Path(name)
+
+
+def _run_to_file(args, env, timeout):
+    """Runs a Wine program to its end; returns its exit code and standard output."""
+    output = _output_file(Path(args[1]).stem)
+    with open(output, "wb") as stdout:
+        completed = subprocess.run(args, env=env, stdout=stdout, stderr=subprocess.STDOUT, timeout=timeout)
+    return completed.returncode, output.read_text(encoding="utf-8", errors="replace")
+
+
+def windows_path(path):
+    """The Windows name of a Linux path (Wine maps drive Z: to /)."""
+    return "Z:" + str(Path(path).resolve()).replace("/", "\\")
+
+
+# --- install directories ---------------------------------------------------
+
+def case_dir(case):
+    """A new, empty directory for one test case."""
+    directory = CASES_DIR / case
+    shutil.rmtree(directory, ignore_errors=True)
+    directory.mkdir(parents=True)
+    return directory
+
+
+def make_install(case, files=None, launcher=True, player=True, name="install"):
+    """A fresh install directory for a case: Launcher.exe and the stand-in
+    Velmora.exe unless told otherwise, and `files` (name -> bytes or str; a str
+    is written as UTF-8, bytes as they are, for settings in a given code page)."""
+    install = case_dir(case) / name
+    install.mkdir()
+    if launcher:
+        shutil.copy(LAUNCHER, install / "Launcher.exe")
+    if player:
+        shutil.copy(TOOLS_DIR / "Velmora.exe", install / "Velmora.exe")
+    for file_name, contents in (files or {}).items():
+        data = contents.encode("utf-8") if isinstance(contents, str) else contents
+        (install / file_name).write_bytes(data)
+    return install
+
+
+def read_player_record(install, timeout=0.0):
+    """The stand-in player's record (command_line, working_directory, process_id,
+    ansi_code_page), waiting up to `timeout` seconds for it; None if there is none."""
+    record = Path(install) / PLAYER_RECORD
+    deadline = time.monotonic() + timeout
+    while not record.exists() and time.monotonic() < deadline:
+        time.sleep(0.05)
+    return json.loads(record.read_text(encoding="utf-8")) if record.exists() else None
+
+
+# --- starting programs -----------------------------------------------------
+
+class StartFailed(Exception):
+    """CreateProcessW refused to start the program; `error` is its GetLastError."""
+
+    def __init__(self, error):
+        super().__init__(f"CreateProcessW failed with error {error}")
+        self.error = error
+
+
+class Started:
+    """A program that starter.exe started and is waiting for."""
+
+    def __init__(self, starter, output):
+        self._starter = starter
+        self._output = output
+
+    def _reports(self):
+        text = self._output.read_text(encoding="utf-8", errors="replace")
+        return [json.loads(line) for line in text.splitlines() if line.startswith("{")]
+
+    def process_id(self, timeout=10.0):
+        """The Windows process id of the started program."""
+        deadline = time.monotonic() + timeout
+        while True:
+            for report in self._reports():
+                if report.get("started"):
+                    return report["process_id"]
+                if report.get("started") is False:
+                    raise StartFailed(report["error"])
+            if self._starter.poll() is not None or time.monotonic() > deadline:
+                raise RuntimeError(f"the program did not start: {self._output.read_text()}")
+            time.sleep(0.05)
+
+    def running(self):
+        return self._starter.poll() is None
+
+    def wait(self, timeout=30.0):
+        """Waits for the program to end and returns its exit code."""
+        self._starter.wait(timeout=timeout)
+        for report in self._reports():
+            if "exit_code" in report:
+                return report["exit_code"]
+            if report.get("started") is False:
+                raise StartFailed(report["error"])
+        raise RuntimeError(f"starter.exe exited with {self._starter.returncode}: {self._output.read_text()}")
+
+    def kill(self):
+        """Ends the program if it still runs (and with it the waiting starter)."""
+        if self.running():
+            _run_to_file([WINE, "taskkill", "/F", "/PID", str(self.process_id())], wine_env(), timeout=30)
+            self._starter.wait(timeout=30)
+
+
+_started = []
+
+
+def start(command_line, application=None, directory=None, show=None, code_page_936=False, env=None):
+    """Starts a program with exactly `command_line` and returns at once.
+    `application`, `directory`: CreateProcessW's application name and working
+    directory (Linux paths, or Windows names as str); `show`: a SW_ value for
+    STARTF_USESHOWWINDOW; `env`: variables added to the program's environment."""
+    request = _output_file("command-line")
+    request.write_bytes(command_line.encode("utf-8"))
+    args = [WINE, str(TOOLS_DIR / "starter.exe")]
+    if application is not None:
+        args += ["--application", _windows_name(application)]
+    if directory is not None:
+        args += ["--directory", _windows_name(directory)]
+    if show is not None:
+        args += ["--show", str(show)]
+    args.append(windows_path(request))
+    output = _output_file("starter")
+    with open(output, "wb") as stdout:
+        starter = subprocess.Popen(args, env=wine_env(code_page_936, env), stdout=stdout, stderr=subprocess.STDOUT,
+                                   stdin=subprocess.DEVNULL)
+    started = Started(starter, output)
+    _started.append(started)
+    return started
+
+
+def run(command_line, timeout=30.0, **options):
+    """Starts a program like start() and returns its exit code when it ends."""
+    return start(command_line, **options).wait(timeout)
+
+
+def _windows_name(path):
+    return path if isinstance(path, str) else windows_path(path)
+
+
+def launcher_command_line(install, arguments=""):
+    """The usual command line of the launcher in `install`: its quoted full path,
+    then a space and `arguments` when there are any."""
+    quoted = f'"{windows_path(Path(install) / "Launcher.exe")}"'
+    return f"{quoted} {arguments}" if arguments else quoted
+
+
+# --- windows ---------------------------------------------------------------
+
+def _inspector(action, class_name, process_id=None, wait=0.0, visible=True, extra=()):
+    args = [WINE, str(TOOLS_DIR / "inspector.exe"), action, "--class", class_name, "--wait", str(int(wait * 1000))]
+    if process_id is not None:
+        args += ["--process", str(process_id)]
+    if visible:
+        args.append("--visible")
+    code, output = _run_to_file(args + list(extra), wine_env(), timeout=wait + 30)
+    if code not in (0, 1):
+        raise RuntimeError(f"inspector.exe {action} failed with {code}: {output}")
+    return json.loads(output)
+
+
+def find_window(class_name, process_id=None, wait=0.0, visible=True):
+    """The first top-level window of a class (only a visible one unless told
+    otherwise, of one process if given), looking for up to `wait` seconds; None if
+    there is none. The result has caption, class, window_rect, client_rect (screen
+    coordinates), client_size, style, ex_style, visible, iconic, process_id and
+    children (class, text, id, rect, style, visible)."""
+    return _inspector("find", class_name, process_id, wait, visible)
+
+
+def wait_for_window(class_name, process_id=None, timeout=15.0, visible=True):
+    """Like find_window, but a missing window is a test failure."""
+    window = find_window(class_name, process_id, timeout, visible)
+    if window is None:
+        raise AssertionError(f"no window of class {class_name!r} appeared within {timeout} s")
+    return window
+
+
+def press_button(class_name, button_id, process_id=None, wait=0.0):
+    """Clicks the button with control id `button_id` of a dialog (IDOK for a
+    message box's OK); returns the dialog as find_window describes it."""
+    return _inspector("press", class_name, process_id, wait, extra=("--button", str(button_id)))
+
+
+def close_window(class_name, process_id=None, wait=0.0):
+    """Posts WM_CLOSE to a window; returns it as find_window describes it."""
+    return _inspector("close", class_name, process_id, wait)
+
+
+def system_close(class_name, process_id=None, wait=0.0):
+    """Posts the system menu's Close (WM_SYSCOMMAND, SC_CLOSE) to a window."""
+    return _inspector("sysclose", class_name, process_id, wait)
+
+
+def list_windows():
+    """Every top-level window, as find_window describes them, for debugging."""
+    code, output = _run_to_file([WINE, str(TOOLS_DIR / "inspector.exe"), "list"], wine_env(), timeout=30)
+    if code != 0:
+        raise RuntimeError(f"inspector.exe list failed with {code}: {output}")
+    return json.loads(output)
+
+
+def child_texts(window):
+    """The texts of a window's children, e.g. a message box's message and buttons."""
+    return [child["text"] for child in window["children"]]
+
+
+def screenshot(label):
+    """Saves the whole Xvfb screen as artifacts/<label>.png and returns its path."""
+    picture = ARTIFACTS_DIR / f"{label}.png"
+    subprocess.run(["import", "-display", f":{_session()['display']}", "-window", "root", str(picture)],
+                   check=True, timeout=60)
+    return picture
+
+
+# --- files in use ----------------------------------------------------------
+
+@contextlib.contextmanager
+def hold_file(path):
+    """Keeps `path` open in a Windows process without sharing while the block runs."""
+    output = _output_file("holder")
+    with open(output, "wb") as stdout:
+        holder = subprocess.Popen([WINE, str(TOOLS_DIR / "holder.exe"), "hold", windows_path(path)], env=wine_env(),
+                                  stdin=subprocess.PIPE, stdout=stdout, stderr=subprocess.STDOUT)
+    try:
+        while not output.read_text().strip() and holder.poll() is None:
+            time.sleep(0.02)
+        if '"held":true' not in output.read_text():
+            raise RuntimeError(f"holder.exe could not open {path}: {output.read_text()}")
+        yield
+    finally:
+        holder.stdin.close()
+        holder.wait(timeout=30)
+
+
+def open_for_writing_error(path):
+    """0 if a Windows process can open `path` for writing, else its error code
+    (32: in use by another process)."""
+    _, output = _run_to_file([WINE, str(TOOLS_DIR / "holder.exe"), "try-write", windows_path(path)], wine_env(), 30)
+    return json.loads(output).get("error", 0)
+
+
+# --- a web server for the browser ------------------------------------------
+
+class PageServer(http.server.ThreadingHTTPServer):
+    """A loopback HTTP server that answers every GET with a small page and keeps
+    the requested paths in `paths`."""
+
+    def __init__(self):
+        self.paths = []
+        super().__init__(("127.0.0.1", 0), _PageHandler)
+        self.url = f"http://127.0.0.1:{self.server_address[1]}"
+
+
+class _PageHandler(http.server.BaseHTTPRequestHandler):
+    def do_GET(self):
+        self.server.paths.append(self.path)
+        body = b"<html><body>launch page</body></html>"
+        self.send_response(200)
+        self.send_header("Content-Type", "text/html")
+        self.send_header("Content-Length", str(len(body)))
+        self.end_headers()
+        self.wfile.write(body)
+
+    def log_message(self, *args):
+        pass
+
+
+@contextlib.contextmanager
+def page_server():
+    """A running PageServer for the duration of the block."""
+    server = PageServer()
+    thread = threading.Thread(target=server.serve_forever, daemon=True)
+    thread.start()
+    try:
+        yield server
+    finally:
+        server.shutdown()
+        server.server_close()
+
+
+# --- running cases ---------------------------------------------------------
+
+def expect(actual, expected, what):
+    if actual != expected:
+        raise AssertionError(f"{what}:\n  expected {expected!r}\n  actual   {actual!r}")
+
+
+def main(cases):
+    """Runs the one case named on the command line (`--list` prints the names).
+    A failing case leaves a screenshot and the list of windows in the artifacts;
+    programs that it started and that still run are ended either way."""
+    name = sys.argv[1] if len(sys.argv) == 2 else ""
+    if name == "--list":
+        print(";".join(cases))
+        return 0
+    if name not in cases:
+        print(f"usage: {sys.argv[0]} --list | CASE, with CASE one of: {', '.join(cases)}")
+        return 2
+    try:
+        cases[name](name)
+        return 0
+    except Exception:
+        traceback.print_exc()
+        print(f"screenshot: {screenshot(name + '-failure')}")
+        for window in list_windows():
+            print(f"window: {window['class']!r} {window['caption']!r} process {window['process_id']}"
+                  f" visible {window['visible']} at {window['window_rect']}")
+        return 1
+    finally:
+        for started in _started:
+            started.kill()
