@@ -7,6 +7,9 @@
 // element than the longest copy it accepts, plus the terminator.
 constexpr std::size_t kLongestCaption = 254;
 
+// The window's title when the settings give none.
+constexpr wchar_t kBuiltInCaption[] = L"Tarnhold";
+
 // Copies `text` into `caption` (room for kLongestCaption units and the
 // terminator). A longer text is cut to kLongestCaption units, or one fewer where
 // the cut would separate a surrogate pair.
