@@ -1,0 +1,89 @@
+#include "CheckReport.h"
+
+#include <initializer_list>
+
+#include "VisibleText.h"
+
+namespace {
+
+std::string Where(const SettingsWarning& warning)
+{
+    return warning.line > 0 ? warning.file + ":" + std::to_string(warning.line) : warning.file;
+}
+
+std::string Size(int width, int height) { return std::to_string(width) + " x " + std::to_string(height); }
+
+std::string JsonField(const char* name, const std::string& json)
+{
+    std::string field(1, '"');
+    field.append(name).append("\": ").append(json);
+    return field;
+}
+
+// The fields, each made by JsonField, as one object on one line.
+std::string JsonObject(std::initializer_list<std::string> fields)
+{
+    std::string object(1, '{');
+    for (const std::string& field : fields)
+        object.append(object.size() > 1 ? ", " : "").append(field);
+    object.push_back('}');
+    return object;
+}
+
+std::string JsonPair(const char* first, int a, const char* second, int b)
+{
+    return JsonObject({JsonField(first, std::to_string(a)), JsonField(second, std::to_string(b))});
+}
+
+std::string WarningJson(const SettingsWarning& warning)
+{
+    return JsonObject({JsonField("file", JsonString(warning.file)), JsonField("line", std::to_string(warning.line)),
+                       JsonField("problem", JsonString(warning.problem)),
+                       JsonField("message", JsonString(warning.message)), JsonField("fix", JsonString(warning.fix))});
+}
+
+}  // namespace
+
+std::string CheckReportText(const InstallCheck& check)
+{
+    const InstallSettings& s = check.settings;
+    std::string out;
+    out += "launch page:     " + VisibleBytes(s.launchPage) + "\n";
+    out += "                 from " + s.launchPageSource + "\n";
+    out += "window caption:  " + VisibleBytes(s.caption) + "\n";
+    out += "                 from " + s.captionSource + "\n";
+    out += "client size:     " + Size(s.clientWidth, s.clientHeight) + "\n";
+    out += "                 from " + s.clientSizeSource + "\n";
+    out += "window origin:   " + std::to_string(s.origin.x) + ", " + std::to_string(s.origin.y) + " on a " +
+           Size(s.screen.width, s.screen.height) + " screen\n";
+    out += "nowindow starts: " + VisibleBytes(s.playerCommandLine) + "\n";
+    for (const SettingsWarning& warning : check.warnings) {
+        out += Where(warning) + ": warning: " + warning.message + "\n";
+        out += "  fix: " + warning.fix + "\n";
+    }
+    out += check.warnings.empty() ? "no warnings\n" : std::to_string(check.warnings.size()) + " warning(s)\n";
+    return out;
+}
+
+std::string CheckReportJson(const InstallCheck& check)
+{
+    const InstallSettings& s = check.settings;
+    std::string out = "{\n";
+    out += "  " + JsonField("directory", JsonString(check.directory)) + ",\n";
+    out += "  " + JsonField("launchPage", JsonString(s.launchPage)) + ",\n";
+    out += "  " + JsonField("launchPageSource", JsonString(s.launchPageSource)) + ",\n";
+    out += "  " + JsonField("launchUrl", JsonString(s.launchUrl)) + ",\n";
+    out += "  " + JsonField("caption", JsonString(s.caption)) + ",\n";
+    out += "  " + JsonField("captionSource", JsonString(s.captionSource)) + ",\n";
+    out += "  " + JsonField("clientSize", JsonPair("width", s.clientWidth, "height", s.clientHeight)) + ",\n";
+    out += "  " + JsonField("clientSizeSource", JsonString(s.clientSizeSource)) + ",\n";
+    out += "  " + JsonField("screen", JsonPair("width", s.screen.width, "height", s.screen.height)) + ",\n";
+    out += "  " + JsonField("windowOrigin", JsonPair("x", s.origin.x, "y", s.origin.y)) + ",\n";
+    out += "  " + JsonField("playerCommandLine", JsonString(s.playerCommandLine)) + ",\n";
+    out += "  \"warnings\": [";
+    for (std::size_t i = 0; i < check.warnings.size(); ++i)
+        out += (i == 0 ? "\n    " : ",\n    ") + WarningJson(check.warnings[i]);
+    out += check.warnings.empty() ? "]\n" : "\n  ]\n";
+    out += "}\n";
+    return out;
+}

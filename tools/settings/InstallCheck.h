@@ -1,0 +1,57 @@
+// The settings of an install directory as the launcher takes them from
+// ServerInfo.ini and window.ini, and the pitfalls found in both files.
+#pragma once
+
+#include <string>
+
+#include "SettingsFile.h"
+#include "SettingsWarning.h"
+#include "WindowPlacement.h"
+
+struct ScreenSize {
+    int width;
+    int height;
+};
+
+// The screen the window placement is shown for unless another is given.
+constexpr ScreenSize kDefaultScreen{1366, 768};
+
+struct InstallSettings {
+    std::string launchPage;        // the address window mode opens
+    std::string launchPageSource;  // where it comes from, in words
+    std::string launchUrl;         // what a game launch passes: resourceURL when shorter than 260 bytes, else empty
+    std::string caption;           // the window title, as bytes of the settings file
+    std::string captionSource;
+    int clientWidth = 0;
+    int clientHeight = 0;
+    std::string clientSizeSource;
+    ScreenSize screen = kDefaultScreen;
+    WindowOrigin origin{0, 0};
+    std::string playerCommandLine;  // the bytes of the launch URL as they stand in the file
+};
+
+struct InstallCheck {
+    std::string directory;
+    InstallSettings settings;
+    SettingsWarnings warnings;  // ServerInfo.ini first, then window.ini, each by line
+};
+
+// Reads the two files in `directory` and fills `check`. False, with a one-line
+// reason in `error`, when the directory or a file that exists cannot be read;
+// a missing file is a warning.
+bool CheckInstall(const std::string& directory, ScreenSize screen, InstallCheck& check, std::string& error);
+
+// What ServerInfo.ini gives: launch page, launch URL, caption, player command line.
+void CheckServerInfo(const SettingsFile& file, InstallSettings& settings, SettingsWarnings& warnings);
+
+// What window.ini gives: client size and window origin on `settings.screen`.
+void CheckWindowSize(const SettingsFile& file, InstallSettings& settings, SettingsWarnings& warnings);
+
+// The warning for a settings file that is missing or empty, if it is; `effect`
+// says what the launcher then does.
+bool CheckFilePresent(const SettingsFile& file, const std::string& name, const std::string& effect,
+                      const std::string& fix, SettingsWarnings& warnings);
+
+// The index of the section a lookup ignoring case chooses for `section`, or
+// the number of sections when there is none.
+std::size_t ChosenSection(CIniFile& document, const std::string& section);

@@ -1,0 +1,157 @@
+#include "SettingsTool.h"
+
+#include "CheckReport.h"
+#include "SetSetting.h"
+#include "SettingsFile.h"
+#include "ShowReport.h"
+#include "ToolHelp.h"
+
+namespace {
+
+const char kProgram[] = "launcher-settings: ";
+
+// A command's arguments, split into operands and options.
+struct Arguments {
+    std::vector<std::string> operands;
+    std::vector<std::string> options;
+};
+
+// Options begin with "--"; "--screen" takes the next argument as its value and
+// is kept as "--screen=VALUE". After "--" every argument is an operand, so that
+// a value may begin with "--" too.
+Arguments Split(const std::vector<std::string>& args)
+{
+    Arguments split;
+    bool optionsEnded = false;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (optionsEnded || arg.rfind("--", 0) != 0)
+            split.operands.push_back(arg);
+        else if (arg == "--")
+            optionsEnded = true;
+        else if (arg == "--screen" && i + 1 < args.size())
+            split.options.push_back(arg + "=" + args[++i]);
+        else
+            split.options.push_back(arg);
+    }
+    return split;
+}
+
+bool WantsHelp(const Arguments& arguments)
+{
+    for (const std::string& option : arguments.options) {
+        if (option == "--help")
+            return true;
+    }
+    return false;
+}
+
+int Usage(const std::string& problem, const std::string& command, std::string& err)
+{
+    const std::string help = command.empty() ? "launcher-settings --help" : "launcher-settings " + command + " --help";
+    err += kProgram + problem + " (see \"" + help + "\")\n";
+    return kStatusUsage;
+}
+
+// A positive decimal number of at most six digits.
+bool ParsePixels(const std::string& text, int& pixels)
+{
+    if (text.empty() || text.size() > 6 || text.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    pixels = std::stoi(text);
+    return pixels > 0;
+}
+
+bool ParseScreen(const std::string& text, ScreenSize& screen)
+{
+    const std::size_t x = text.find('x');
+    return x != std::string::npos && ParsePixels(text.substr(0, x), screen.width) &&
+           ParsePixels(text.substr(x + 1), screen.height);
+}
+
+int Show(const Arguments& arguments, std::string& out, std::string& err)
+{
+    if (WantsHelp(arguments)) {
+        out += kShowHelp;
+        return kStatusClean;
+    }
+    if (!arguments.options.empty())
+        return Usage("show: unknown option " + arguments.options.front(), "show", err);
+    if (arguments.operands.size() != 1)
+        return Usage("show needs one FILE", "show", err);
+    SettingsFile file;
+    ReadSettingsFile(arguments.operands[0], file);
+    if (file.state == FileState::Missing || file.state == FileState::Unreadable) {
+        err += kProgram + std::string("cannot read ") + file.path + ": " + file.problem + "\n";
+        return kStatusUsage;
+    }
+    out += ShowReportText(file);
+    return kStatusClean;
+}
+
+int Check(const Arguments& arguments, std::string& out, std::string& err)
+{
+    if (WantsHelp(arguments)) {
+        out += kCheckHelp;
+        return kStatusClean;
+    }
+    ScreenSize screen = kDefaultScreen;
+    bool json = false;
+    for (const std::string& option : arguments.options) {
+        if (option == "--json")
+            json = true;
+        else if (option.rfind("--screen=", 0) != 0)
+            return Usage("check: unknown option " + option, "check", err);
+        else if (!ParseScreen(option.substr(9), screen))
+            return Usage("check: the screen size must be WxH in pixels, such as 1920x1080", "check", err);
+    }
+    if (arguments.operands.size() != 1)
+        return Usage("check needs one install directory", "check", err);
+    InstallCheck check;
+    std::string error;
+    if (!CheckInstall(arguments.operands[0], screen, check, error)) {
+        err += kProgram + error + "\n";
+        return kStatusUsage;
+    }
+    out += json ? CheckReportJson(check) : CheckReportText(check);
+    return check.warnings.empty() ? kStatusClean : kStatusWarnings;
+}
+
+int Set(const Arguments& arguments, std::string& out, std::string& err)
+{
+    if (WantsHelp(arguments)) {
+        out += kSetHelp;
+        return kStatusClean;
+    }
+    if (!arguments.options.empty())
+        return Usage("set: unknown option " + arguments.options.front(), "set", err);
+    if (arguments.operands.size() != 4)
+        return Usage("set needs FILE SECTION KEY VALUE", "set", err);
+    const std::vector<std::string>& operands = arguments.operands;
+    std::string problem;
+    const int status = SetSetting({operands[0], operands[1], operands[2], operands[3]}, out, problem);
+    if (!problem.empty())
+        err += kProgram + problem;
+    return status;
+}
+
+}  // namespace
+
+int RunSettingsTool(const std::vector<std::string>& args, std::string& out, std::string& err)
+{
+    if (args.empty())
+        return Usage("a command is needed", "", err);
+    const std::string& command = args[0];
+    if (command == "--help") {
+        out += kToolHelp;
+        return kStatusClean;
+    }
+    const Arguments arguments = Split(args);
+    if (command == "show")
+        return Show(arguments, out, err);
+    if (command == "check")
+        return Check(arguments, out, err);
+    if (command == "set")
+        return Set(arguments, out, err);
+    return Usage("unknown command " + command, "", err);
+}

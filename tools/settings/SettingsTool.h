@@ -1,0 +1,16 @@
+// launcher-settings: see, check and edit an install's settings exactly as the
+// launcher reads them. The whole program except the entry point, so that it
+// runs the same natively and on Windows and can be tested without a process.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Exit statuses.
+constexpr int kStatusClean = 0;
+constexpr int kStatusWarnings = 1;  // check found pitfalls; set refused or failed
+constexpr int kStatusUsage = 2;     // bad arguments or an unreadable file or directory
+
+// Runs the command in `args` (the arguments after the program name). Normal
+// output goes to `out`, messages to `err`, each line ending in LF.
+int RunSettingsTool(const std::vector<std::string>& args, std::string& out, std::string& err);

@@ -1,0 +1,86 @@
+#include "InstallCheck.h"
+
+#include "VisibleText.h"
+
+namespace {
+
+const char kName[] = "window.ini";
+const char kSection[] = "SYSTEM";
+
+// One side of the client area: the key that gives it and the screen's extent
+// on the same axis.
+struct Side {
+    const char* key;
+    const char* extent;  // "width" or "height"
+    const char* farEdge;
+    int screenExtent;
+};
+
+// GetInt of the side's key, as the launcher calls it, with a warning for each
+// size that gives no usable window.
+int ReadSide(const SettingsFile& file, const Side& side, bool hasSection, SettingsWarnings& warnings,
+             std::string& source)
+{
+    CIniFile& document = file.document;
+    const int size = document.GetInt(kSection, side.key, true);
+    const char* text = document.GetString(kSection, side.key, true);
+    const std::string key = side.key;
+    if (text == nullptr) {
+        source += key + " missing";
+        if (hasSection) {
+            warnings.push_back({kName, file.LineOfHeader(ChosenSection(document, kSection)), "key-missing",
+                                "the section [SYSTEM] has no " + key + ": the client " + side.extent + " is 0",
+                                "add " + key + "=<pixels> under [SYSTEM]"});
+        }
+        return size;
+    }
+    const int line = file.LineOfEntry(file.EntryOfValue(text));
+    source += key + " line " + std::to_string(line);
+    if (size == 0) {
+        warnings.push_back({kName, line, "size-zero",
+                            key + " reads as 0 from " + QuotedBytes(text) + ": the client area has no " + side.extent,
+                            "write the client " + std::string(side.extent) + " in pixels: " + key + "=<pixels>"});
+    } else if (size < 0) {
+        warnings.push_back({kName, line, "size-negative",
+                            key + " is " + std::to_string(size) + ": a negative size leaves no client area",
+                            "write the client " + std::string(side.extent) + " in pixels: " + key + "=<pixels>"});
+    } else if (size > side.screenExtent) {
+        warnings.push_back({kName, line, "size-exceeds-screen",
+                            key + " is " + std::to_string(size) + ", more than the screen " + side.extent + " of " +
+                                std::to_string(side.screenExtent) + ": the window starts at the screen's edge and reaches past the " +
+                                side.farEdge + " one",
+                            "make " + key + " at most " + std::to_string(side.screenExtent) +
+                                ", or check with the players' screen size (--screen WxH)"});
+    }
+    return size;
+}
+
+}  // namespace
+
+void CheckWindowSize(const SettingsFile& file, InstallSettings& settings, SettingsWarnings& warnings)
+{
+    const bool present =
+        CheckFilePresent(file, kName, "the client area is 0 x 0, so the window is its title bar alone",
+                         "create window.ini with a [SYSTEM] section holding SCREENWIDTH=<pixels> and SCREENHEIGHT=<pixels>",
+                         warnings);
+    const bool hasSection = ChosenSection(file.document, kSection) < file.document.Sections().size();
+    if (present && !hasSection) {
+        warnings.push_back({kName, 0, "section-missing",
+                            "there is no [SYSTEM] section, so the client area is 0 x 0",
+                            "put the header [SYSTEM] above SCREENWIDTH and SCREENHEIGHT"});
+    }
+    const ScreenSize screen = settings.screen;
+    std::string source;
+    settings.clientWidth = ReadSide(file, {"SCREENWIDTH", "width", "right", screen.width}, hasSection, warnings, source);
+    source += ", ";
+    settings.clientHeight = ReadSide(file, {"SCREENHEIGHT", "height", "bottom", screen.height}, hasSection, warnings, source);
+    settings.clientSizeSource = present ? source + " in window.ini" : "window.ini is missing or empty";
+    settings.origin = PlaceMainWindow(screen.width, screen.height, settings.clientWidth, settings.clientHeight);
+    if (settings.origin.y < 0) {
+        warnings.push_back({kName, file.LineOfEntry(file.EntryOfValue(file.document.GetString(kSection, "SCREENHEIGHT", true))),
+                            "window-above-screen",
+                            "the screen is less than 20 pixels taller than the client area, so the window's top edge lies " +
+                                std::to_string(-settings.origin.y) + " pixels above the screen",
+                            "make SCREENHEIGHT at least 20 pixels smaller than the screen height"});
+    }
+}
