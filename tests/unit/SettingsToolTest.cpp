@@ -1,0 +1,92 @@
+// The command line of launcher-settings: commands, help, and one-line errors
+// with exit status 2 for bad arguments and unreadable paths.
+#include "SettingsTool.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "TempDir.h"
+
+namespace {
+
+struct ArgumentCase {
+    const char* name;
+    std::vector<std::string> args;
+    int status;
+    std::string outStart;  // what standard output begins with
+    std::string err;       // all of standard error
+};
+
+void PrintTo(const ArgumentCase& c, std::ostream* os) { *os << c.name; }
+
+class ArgumentCases : public ::testing::TestWithParam<ArgumentCase> {};
+
+TEST_P(ArgumentCases, AnswersWithStatusAndOneLine)
+{
+    const ArgumentCase& c = GetParam();
+    std::string out;
+    std::string err;
+    EXPECT_EQ(RunSettingsTool(c.args, out, err), c.status);
+    EXPECT_EQ(out.substr(0, c.outStart.size()), c.outStart);
+    EXPECT_EQ(err, c.err);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, ArgumentCases,
+    ::testing::Values(
+        ArgumentCase{"Help", {"--help"}, 0, "usage: launcher-settings COMMAND", ""},
+        ArgumentCase{"ShowHelp", {"show", "--help"}, 0, "usage: launcher-settings show FILE\n", ""},
+        ArgumentCase{"CheckHelp", {"check", "--help"}, 0, "usage: launcher-settings check DIR", ""},
+        ArgumentCase{"SetHelp", {"set", "x", "--help"}, 0, "usage: launcher-settings set FILE", ""},
+        ArgumentCase{"NoCommand", {}, 2, "", "launcher-settings: a command is needed (see \"launcher-settings --help\")\n"},
+        ArgumentCase{"UnknownCommand", {"edit"}, 2, "",
+                     "launcher-settings: unknown command edit (see \"launcher-settings --help\")\n"},
+        ArgumentCase{"ShowWithoutFile", {"show"}, 2, "",
+                     "launcher-settings: show needs one FILE (see \"launcher-settings show --help\")\n"},
+        ArgumentCase{"ShowMissingFile", {"show", "no-such.ini"}, 2, "",
+                     "launcher-settings: cannot read no-such.ini: no such file or directory\n"},
+        ArgumentCase{"CheckUnknownOption", {"check", ".", "--verbose"}, 2, "",
+                     "launcher-settings: check: unknown option --verbose (see \"launcher-settings check --help\")\n"},
+        ArgumentCase{"CheckBadScreen", {"check", ".", "--screen", "1920by1080"}, 2, "",
+                     "launcher-settings: check: the screen size must be WxH in pixels, such as 1920x1080 "
+                     "(see \"launcher-settings check --help\")\n"},
+        ArgumentCase{"CheckZeroScreen", {"check", ".", "--screen=0x768"}, 2, "",
+                     "launcher-settings: check: the screen size must be WxH in pixels, such as 1920x1080 "
+                     "(see \"launcher-settings check --help\")\n"},
+        ArgumentCase{"CheckTwoDirectories", {"check", "a", "b"}, 2, "",
+                     "launcher-settings: check needs one install directory (see \"launcher-settings check --help\")\n"},
+        ArgumentCase{"CheckMissingDirectory", {"check", "no-such-dir"}, 2, "",
+                     "launcher-settings: cannot read the install directory no-such-dir: no such file or directory\n"},
+        ArgumentCase{"SetTooFewArguments", {"set", "a.ini", "SYSTEM", "WINDOW"}, 2, "",
+                     "launcher-settings: set needs FILE SECTION KEY VALUE (see \"launcher-settings set --help\")\n"}),
+    [](const ::testing::TestParamInfo<ArgumentCase>& info) { return std::string(info.param.name); });
+
+TEST(SettingsTool, CheckStatusSaysWhetherThereAreWarnings)
+{
+    TempDir dir;
+    dir.Write("ServerInfo.ini", "[default]\r\nresourceURL=\"http://a/\"\r\nClientWndCaption=T\r\n");
+    dir.Write("window.ini", "[SYSTEM]\r\nSCREENWIDTH=1024\r\nSCREENHEIGHT=640\r\n");
+    std::string out;
+    std::string err;
+    EXPECT_EQ(RunSettingsTool({"check", dir.Path("")}, out, err), 0);
+    EXPECT_EQ(out.substr(out.size() - 12), "no warnings\n");
+    out.clear();
+    EXPECT_EQ(RunSettingsTool({"check", "--screen", "800x600", "--json", dir.Path("")}, out, err), 1);
+    EXPECT_NE(out.find("\"screen\": {\"width\": 800, \"height\": 600}"), std::string::npos) << out;
+    EXPECT_EQ(err, "");
+}
+
+TEST(SettingsTool, SetTakesAValueAfterDoubleDash)
+{
+    TempDir dir;
+    const std::string path = dir.Path("settings.ini");
+    std::string out;
+    std::string err;
+    EXPECT_EQ(RunSettingsTool({"set", path, "s", "k", "--", "--x"}, out, err), 0) << err;
+    EXPECT_EQ(TempDir::Read(path), "[s]\r\nk=--x\r\n");
+}
+
+}  // namespace
