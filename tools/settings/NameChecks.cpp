@@ -14,20 +14,21 @@ struct TextAfter {
     const char* problem;
     const char* words;
     std::size_t textStart;
-    bool valueCut;  // the text is the rest of a value cut at "//"
+    std::size_t removeStart;  // where the fix's deletion starts: a semicolon goes with its text
+    bool valueCut;            // the text is the rest of a value cut at "//"
 };
 
 TextAfter DescribeTextAfter(const std::string& bytes, const ItemPlace& previous)
 {
     if (previous.isHeader)
-        return {"text-after-header", "after the header", previous.end + 1, false};
+        return {"text-after-header", "after the header", previous.end + 1, previous.end + 1, false};
     switch (EndOfValue(bytes, previous)) {
     case ValueEnd::Semicolon:
-        return {"text-after-semicolon", "after the semicolon", previous.end, false};
+        return {"text-after-semicolon", "after the semicolon", previous.end + 1, previous.end, false};
     case ValueEnd::DoubleSlash:
-        return {"text-after-slashes", "after \"//\"", previous.end + 2, true};
+        return {"text-after-slashes", "after \"//\"", previous.end + 2, previous.end, true};
     default:
-        return {"text-after-quote", "after the closing quote", previous.end + 1, false};
+        return {"text-after-quote", "after the closing quote", previous.end + 1, previous.end + 1, false};
     }
 }
 
@@ -43,7 +44,7 @@ std::string KeyOutcome(const std::string& key, int lastLine)
     if (!HoldsLineBreak(key))
         return "it is read as the key " + QuotedBytes(key);
     return "the key runs on to line " + std::to_string(lastLine) + " as " + Excerpt(key) + ", so a lookup of " +
-           QuotedBytes(LastLine(key)) + " does not find it";
+           QuotedBytes(Trimmed(LastLine(key))) + " does not find it";
 }
 
 void CheckKey(const SettingsFile& file, const std::string& name, const ItemPlace& place, const ItemPlace* previous,
@@ -56,8 +57,10 @@ void CheckKey(const SettingsFile& file, const std::string& name, const ItemPlace
     if (previous != nullptr && lines.LineOf(previous->end) == line) {
         const TextAfter after = DescribeTextAfter(file.bytes, *previous);
         const std::string text = file.bytes.substr(after.textStart, lines.LineEnd(place.start) - after.textStart);
+        const std::string removed =
+            file.bytes.substr(after.removeStart, lines.LineEnd(place.start) - after.removeStart);
         const std::string fix = after.valueCut ? "write the value before it in double quotes"
-                                               : "delete " + QuotedBytes(text) +
+                                               : "delete " + QuotedBytes(removed) +
                                                      " from this line: nothing after a value or a header is a comment";
         warnings.push_back({name, line, after.problem, "the text " + QuotedBytes(text) + " " + after.words + ": " + outcome, fix});
         return;
