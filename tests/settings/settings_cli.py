@@ -1,0 +1,200 @@
+"""End-to-end cases of launcher-settings on the installs in this folder and the
+demo install. Every case runs both the native build and, under Wine, the x86_64
+Windows exe, and compares exit status and output with the same expectations, so
+the two builds print the same bytes.
+
+  settings_cli.py --list native|windows        the cases of that build, ';'-separated
+  settings_cli.py native|windows PROGRAM CASE  runs one case with PROGRAM
+
+The Windows cases run in the end-to-end tests' Wine session (tests/e2e/harness.py).
+"""
+
+import json
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+from pathlib import Path
+
+HERE = Path(__file__).resolve().parent
+INSTALLS = HERE / "installs"
+EXPECTED = HERE / "expected"
+TOOLS = HERE.parents[1] / "tools"
+
+
+class Program:
+    """Runs the program with arguments in a directory: (status, stdout, stderr)."""
+
+    def __init__(self, build, path):
+        self.build = build
+        self.path = path
+
+    def run(self, args, cwd, prefix=()):
+        if self.build == "native":
+            done = subprocess.run([*prefix, self.path, *args], cwd=cwd, capture_output=True, timeout=60)
+            return done.returncode, done.stdout, done.stderr
+        import harness  # Wine programs write to files, never to pipes (see harness)
+        with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+            done = subprocess.run([harness.WINE, self.path, *args], cwd=cwd, env=harness.wine_env(), stdout=out,
+                                  stderr=err, stdin=subprocess.DEVNULL, timeout=60)
+            out.seek(0)
+            err.seek(0)
+            return done.returncode, out.read(), err.read()
+
+
+def expect(actual, expected, what):
+    if actual != expected:
+        raise AssertionError(f"{what}:\n  expected {expected!r}\n  actual   {actual!r}")
+
+
+def expect_run(result, status, out=None, err=b""):
+    expect(result[2], err, "standard error")
+    expect(result[0], status, "exit status")
+    if out is not None:
+        expect(result[1], out, "standard output")
+
+
+def golden(name):
+    return (EXPECTED / name).read_bytes()
+
+
+def scratch_copy(source):
+    """A writable copy of an install in a new temporary directory."""
+    directory = Path(tempfile.mkdtemp(prefix="launcher-settings-"))
+    shutil.copytree(source, directory / "install")
+    return directory
+
+
+# --- the cases --------------------------------------------------------------
+
+def check_demo_install(program):
+    expect_run(program.run(["check", "demo"], TOOLS), 0, golden("check-demo.txt"))
+
+
+def check_pitfalls(program):
+    expect_run(program.run(["check", "pitfalls"], INSTALLS), 1, golden("check-pitfalls.txt"))
+
+
+def check_pitfalls_json(program):
+    status, out, err = program.run(["check", "pitfalls", "--json", "--screen", "1280x720"], INSTALLS)
+    expect_run((status, out, err), 1, golden("check-pitfalls.json"))
+    report = json.loads(out.decode("ascii"))
+    expect(report["caption"].encode("latin-1"), b"\xC4\xE3\xBA\xC3 Tarnhold", "caption bytes")
+    expect(report["screen"], {"width": 1280, "height": 720}, "screen")
+    for warning in report["warnings"]:
+        expect(sorted(warning), ["file", "fix", "line", "message", "problem"], "fields of a warning")
+
+
+def check_missing_files(program):
+    directory = Path(tempfile.mkdtemp(prefix="launcher-settings-"))
+    try:
+        status, out, _ = program.run(["check", ".", "--json"], directory)
+        expect(status, 1, "exit status")
+        report = json.loads(out.decode("ascii"))
+        expect([w["problem"] for w in report["warnings"]], ["file-missing", "file-missing"], "problems")
+        expect(report["clientSize"], {"width": 0, "height": 0}, "client size")
+        expect(report["caption"], "Tarnhold", "caption")
+    finally:
+        shutil.rmtree(directory)
+
+
+def show_pitfalls(program):
+    expect_run(program.run(["show", "pitfalls/window.ini"], INSTALLS), 0, golden("show-pitfalls.txt"))
+
+
+def set_round_trips(program):
+    directory = scratch_copy(TOOLS / "demo")
+    install = directory / "install"
+    try:
+        url = "http://10.1.2.3:8080//launch.php?a=1;b=2"
+        expect_run(program.run(["set", "ServerInfo.ini", "default", "resourceURL", url], install), 0,
+                   b'ServerInfo.ini: [default] resourceURL changed from "http://127.0.0.1:8080/launch.php?server=demo"'
+                   b' to "' + url.encode() + b'"\n')
+        expect_run(program.run(["set", "window.ini", "system", "screenheight", "700"], install), 0)
+        expect_run(program.run(["set", "window.ini", "SYSTEM", "TITLEBAR", "a // b"], install), 0)
+        status, out, err = program.run(["check", ".", "--json"], install)
+        expect_run((status, out, err), 0)
+        report = json.loads(out.decode("ascii"))
+        expect(report["launchPage"], url, "launch page after set")
+        expect(report["clientSize"], {"width": 1024, "height": 700}, "client size after set")
+        expect((install / "window.ini").read_bytes(),
+               b'[SYSTEM]\r\nWINDOW=1\r\nSCREENWIDTH=1024\r\nSCREENHEIGHT=700\r\nTITLEBAR="a // b"\r\n', "window.ini")
+    finally:
+        shutil.rmtree(directory)
+
+
+def set_into_missing_directory(program):
+    expect_run(program.run(["set", "absent/window.ini", "SYSTEM", "WINDOW", "1"], INSTALLS), 1, b"",
+               b"launcher-settings: cannot write absent/window.ini: the directory absent: no such file or directory;"
+               b" the file is unchanged\n")
+
+
+def set_read_only_file(program):
+    """Natively: a file the user may not write (as nobody when run as root)."""
+    directory = scratch_copy(TOOLS / "demo")
+    install = directory / "install"
+    try:
+        os.chmod(directory, 0o755)
+        os.chmod(install, 0o755)
+        os.chmod(install / "window.ini", 0o444)
+        before = (install / "window.ini").read_bytes()
+        as_other_user = ("setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups") if os.geteuid() == 0 else ()
+        expect_run(program.run(["set", "window.ini", "SYSTEM", "WINDOW", "2"], install, as_other_user), 1, b"",
+                   b"launcher-settings: cannot write window.ini: permission denied; the file is unchanged\n")
+        expect((install / "window.ini").read_bytes(), before, "window.ini")
+    finally:
+        shutil.rmtree(directory)
+
+
+def set_file_in_use(program):
+    """Under Wine: a file another process holds open without sharing."""
+    import harness
+    directory = scratch_copy(TOOLS / "demo")
+    install = directory / "install"
+    try:
+        before = (install / "window.ini").read_bytes()
+        with harness.hold_file(install / "window.ini"):
+            status, out, err = program.run(["set", "window.ini", "SYSTEM", "WINDOW", "2"], install)
+        expect(status, 1, "exit status")
+        expect(err.startswith(b"launcher-settings: cannot write window.ini: ") and err.endswith(b"; the file is unchanged\n"),
+               True, f"message {err!r}")
+        expect((install / "window.ini").read_bytes(), before, "window.ini")
+    finally:
+        shutil.rmtree(directory)
+
+
+def bad_arguments(program):
+    for args, message in (
+            (["check"], b"launcher-settings: check needs one install directory (see \"launcher-settings check --help\")\n"),
+            (["check", "no-such-dir"], b"launcher-settings: cannot read the install directory no-such-dir: no such file or directory\n"),
+            (["show", "no-such.ini"], b"launcher-settings: cannot read no-such.ini: no such file or directory\n"),
+            (["set", "x.ini", "s"], b"launcher-settings: set needs FILE SECTION KEY VALUE (see \"launcher-settings set --help\")\n"),
+            (["frobnicate"], b"launcher-settings: unknown command frobnicate (see \"launcher-settings --help\")\n")):
+        expect_run(program.run(args, INSTALLS), 2, b"", message)
+    status, out, _ = program.run(["check", "--help"], INSTALLS)
+    expect((status, out.startswith(b"usage: launcher-settings check DIR")), (0, True), "check --help")
+
+
+COMMON = (check_demo_install, check_pitfalls, check_pitfalls_json, check_missing_files, show_pitfalls,
+          set_round_trips, set_into_missing_directory, bad_arguments)
+CASES = {
+    "native": {case.__name__: case for case in COMMON + (set_read_only_file,)},
+    "windows": {case.__name__: case for case in COMMON + (set_file_in_use,)},
+}
+
+
+def main(argv):
+    if len(argv) == 3 and argv[1] == "--list" and argv[2] in CASES:
+        print(";".join(CASES[argv[2]]))
+        return 0
+    if len(argv) != 4 or argv[1] not in CASES or argv[3] not in CASES[argv[1]]:
+        print(f"usage: {argv[0]} --list native|windows | native|windows PROGRAM CASE")
+        return 2
+    sys.path.insert(0, str(HERE.parent / "e2e"))
+    CASES[argv[1]][argv[3]](Program(argv[1], argv[2]))
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))
