@@ -74,11 +74,3 @@ void CheckLookups(const SettingsFile& file, const std::string& name, SettingsWar
     for (std::size_t i = 0; i < file.document.Entries().size(); ++i)
         CheckEntryLookup(file, name, i, warnings);
 }
-
-void CheckDialect(const SettingsFile& file, const std::string& name, SettingsWarnings& warnings)
-{
-    CheckLineBreaks(file, name, warnings);
-    CheckValues(file, name, warnings);
-    CheckNames(file, name, warnings);
-    CheckLookups(file, name, warnings);
-}

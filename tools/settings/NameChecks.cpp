@@ -5,8 +5,6 @@
 
 namespace {
 
-bool HoldsLineBreak(const std::string& text) { return text.find_first_of("\r\n") != std::string::npos; }
-
 // What ended the item before a key that starts on the same line, in words and
 // as a problem name; the bytes from `textStart` to the end of the line are the
 // text that became the key.

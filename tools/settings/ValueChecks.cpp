@@ -5,8 +5,6 @@
 
 namespace {
 
-bool HoldsLineBreak(const std::string& text) { return text.find_first_of("\r\n") != std::string::npos; }
-
 void CheckValue(const SettingsFile& file, const std::string& name, const ItemPlace& place, SettingsWarnings& warnings)
 {
     const IniEntry& entry = *file.document.Entries()[place.index];

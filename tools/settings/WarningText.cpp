@@ -21,6 +21,8 @@ std::string Excerpt(const std::string& bytes)
     return QuotedBytes(bytes.substr(0, kExcerptBytes)) + "...";
 }
 
+bool HoldsLineBreak(const std::string& text) { return text.find_first_of("\r\n") != std::string::npos; }
+
 std::string LastLine(const std::string& bytes)
 {
     const std::size_t lastBreak = bytes.find_last_of("\r\n");

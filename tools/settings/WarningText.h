@@ -6,6 +6,9 @@
 // The bytes made visible and cut to a length that fits a one-line message.
 std::string Excerpt(const std::string& bytes);
 
+// True when the text holds a CR or an LF.
+bool HoldsLineBreak(const std::string& text);
+
 // The text after the last line break of a name that ran on over several lines:
 // the name that was meant.
 std::string LastLine(const std::string& bytes);
