@@ -48,6 +48,12 @@ SESSION_FILE = WORK_DIR / "session.json"
 IDOK = 1
 PLAYER_RECORD = "player-record.json"
 
+# Seconds to wait for what takes a second or two under Wine on an idle machine
+# (the first browser window of a session takes several). Generous, because the
+# machines that run these tests are often heavily loaded; a case that works
+# never waits this long.
+PATIENCE = 60.0
+
 # Without a window manager, each hide or close of a window stalls unless Wine
 # manages the windows itself; Decorated=N makes it draw their frames too.
 X11_DRIVER_SETTINGS = (
@@ -79,7 +85,7 @@ def start_session():
     _run_to_file([WINE, "wineboot", "-i"], env, timeout=120)
     settings = OUTPUT_DIR / "x11-driver.reg"
     settings.write_text(X11_DRIVER_SETTINGS)
-    _run_to_file([WINE, "regedit", "/S", str(settings)], env, timeout=60)
+    _run_to_file([WINE, "regedit", "/S", str(settings)], env, PATIENCE)
     locale_build.wait(timeout=120)
     if not (LOCALE_DIR / "zh_CN.UTF-8" / "LC_CTYPE").exists():
         raise RuntimeError("localedef could not compile zh_CN.UTF-8 (is the locales package installed?)")
@@ -191,10 +197,18 @@ def read_player_record(install, timeout=0.0):
     """The stand-in player's record (command_line, working_directory, process_id,
     ansi_code_page), waiting up to `timeout` seconds for it; None if there is none."""
     record = Path(install) / PLAYER_RECORD
+    return _poll(lambda: json.loads(record.read_text(encoding="utf-8")) if record.exists() else None, timeout)
+
+
+def _poll(probe, timeout):
+    """Calls probe() until it returns something other than None or `timeout`
+    seconds have passed; returns its last result."""
     deadline = time.monotonic() + timeout
-    while not record.exists() and time.monotonic() < deadline:
+    while True:
+        result = probe()
+        if result is not None or time.monotonic() >= deadline:
+            return result
         time.sleep(0.05)
-    return json.loads(record.read_text(encoding="utf-8")) if record.exists() else None
 
 
 # --- starting programs -----------------------------------------------------
@@ -218,37 +232,40 @@ class Started:
         text = self._output.read_text(encoding="utf-8", errors="replace")
         return [json.loads(line) for line in text.splitlines() if line.startswith("{")]
 
-    def process_id(self, timeout=10.0):
+    def _start_report(self):
+        """What starter.exe said about the start; None before it has said it."""
+        return next((report for report in self._reports() if "started" in report), None)
+
+    def _check_started(self, report):
+        if report is None:
+            raise RuntimeError(f"starter.exe reported no start: {self._output.read_text()}")
+        if not report["started"]:
+            raise StartFailed(report["error"])
+        return report
+
+    def process_id(self, timeout=PATIENCE):
         """The Windows process id of the started program."""
-        deadline = time.monotonic() + timeout
-        while True:
-            for report in self._reports():
-                if report.get("started"):
-                    return report["process_id"]
-                if report.get("started") is False:
-                    raise StartFailed(report["error"])
-            if self._starter.poll() is not None or time.monotonic() > deadline:
-                raise RuntimeError(f"the program did not start: {self._output.read_text()}")
-            time.sleep(0.05)
+        # An empty report: the starter ended without saying anything about a start.
+        report = _poll(lambda: self._start_report() or (None if self.running() else {}), timeout)
+        return self._check_started(report or None)["process_id"]
 
     def running(self):
         return self._starter.poll() is None
 
-    def wait(self, timeout=30.0):
+    def wait(self, timeout=PATIENCE):
         """Waits for the program to end and returns its exit code."""
         self._starter.wait(timeout=timeout)
-        for report in self._reports():
-            if "exit_code" in report:
-                return report["exit_code"]
-            if report.get("started") is False:
-                raise StartFailed(report["error"])
-        raise RuntimeError(f"starter.exe exited with {self._starter.returncode}: {self._output.read_text()}")
+        self._check_started(self._start_report())
+        exit_report = next((report for report in self._reports() if "exit_code" in report), None)
+        if exit_report is None:
+            raise RuntimeError(f"starter.exe exited with {self._starter.returncode}: {self._output.read_text()}")
+        return exit_report["exit_code"]
 
     def kill(self):
         """Ends the program if it still runs (and with it the waiting starter)."""
         if self.running():
-            _run_to_file([WINE, "taskkill", "/F", "/PID", str(self.process_id())], wine_env(), timeout=30)
-            self._starter.wait(timeout=30)
+            _run_to_file([WINE, "taskkill", "/F", "/PID", str(self.process_id())], wine_env(), PATIENCE)
+            self._starter.wait(timeout=PATIENCE)
 
 
 _started = []
@@ -278,7 +295,7 @@ def start(command_line, application=None, directory=None, show=None, code_page_9
     return started
 
 
-def run(command_line, timeout=30.0, **options):
+def run(command_line, timeout=PATIENCE, **options):
     """Starts a program like start() and returns its exit code when it ends."""
     return start(command_line, **options).wait(timeout)
 
@@ -302,7 +319,7 @@ def _inspector(action, class_name, process_id=None, wait=0.0, visible=True, extr
         args += ["--process", str(process_id)]
     if visible:
         args.append("--visible")
-    code, output = _run_to_file(args + list(extra), wine_env(), timeout=wait + 30)
+    code, output = _run_to_file(args + list(extra), wine_env(), timeout=wait + PATIENCE)
     if code not in (0, 1):
         raise RuntimeError(f"inspector.exe {action} failed with {code}: {output}")
     return json.loads(output)
@@ -317,7 +334,7 @@ def find_window(class_name, process_id=None, wait=0.0, visible=True):
     return _inspector("find", class_name, process_id, wait, visible)
 
 
-def wait_for_window(class_name, process_id=None, timeout=15.0, visible=True):
+def wait_for_window(class_name, process_id=None, timeout=PATIENCE, visible=True):
     """Like find_window, but a missing window is a test failure."""
     window = find_window(class_name, process_id, timeout, visible)
     if window is None:
@@ -343,7 +360,7 @@ def system_close(class_name, process_id=None, wait=0.0):
 
 def list_windows():
     """Every top-level window, as find_window describes them, for debugging."""
-    code, output = _run_to_file([WINE, str(TOOLS_DIR / "inspector.exe"), "list"], wine_env(), timeout=30)
+    code, output = _run_to_file([WINE, str(TOOLS_DIR / "inspector.exe"), "list"], wine_env(), PATIENCE)
     if code != 0:
         raise RuntimeError(f"inspector.exe list failed with {code}: {output}")
     return json.loads(output)
@@ -358,7 +375,7 @@ def screenshot(label):
     """Saves the whole Xvfb screen as artifacts/<label>.png and returns its path."""
     picture = ARTIFACTS_DIR / f"{label}.png"
     subprocess.run(["import", "-display", f":{_session()['display']}", "-window", "root", str(picture)],
-                   check=True, timeout=60)
+                   check=True, timeout=PATIENCE)
     return picture
 
 
@@ -372,20 +389,19 @@ def hold_file(path):
         holder = subprocess.Popen([WINE, str(TOOLS_DIR / "holder.exe"), "hold", windows_path(path)], env=wine_env(),
                                   stdin=subprocess.PIPE, stdout=stdout, stderr=subprocess.STDOUT)
     try:
-        while not output.read_text().strip() and holder.poll() is None:
-            time.sleep(0.02)
-        if '"held":true' not in output.read_text():
-            raise RuntimeError(f"holder.exe could not open {path}: {output.read_text()}")
+        reply = _poll(lambda: output.read_text().strip() or (None if holder.poll() is None else "exited"), PATIENCE)
+        if reply != '{"held":true}':
+            raise RuntimeError(f"holder.exe could not hold {path}: {reply}")
         yield
     finally:
         holder.stdin.close()
-        holder.wait(timeout=30)
+        holder.wait(timeout=PATIENCE)
 
 
 def open_for_writing_error(path):
     """0 if a Windows process can open `path` for writing, else its error code
     (32: in use by another process)."""
-    _, output = _run_to_file([WINE, str(TOOLS_DIR / "holder.exe"), "try-write", windows_path(path)], wine_env(), 30)
+    _, output = _run_to_file([WINE, str(TOOLS_DIR / "holder.exe"), "try-write", windows_path(path)], wine_env(), PATIENCE)
     return json.loads(output).get("error", 0)
 
 
