@@ -140,7 +140,9 @@ def set_read_only_file(program):
         os.chmod(install / "window.ini", 0o444)
         before = (install / "window.ini").read_bytes()
         as_other_user = ("setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups") if os.geteuid() == 0 else ()
-        expect_run(program.run(["set", "window.ini", "SYSTEM", "WINDOW", "2"], install, as_other_user), 1, b"",
+        # A copy of the program that the other user may run, wherever the build tree is.
+        reachable = Program(program.build, shutil.copy(program.path, directory / "launcher-settings"))
+        expect_run(reachable.run(["set", "window.ini", "SYSTEM", "WINDOW", "2"], install, as_other_user), 1, b"",
                    b"launcher-settings: cannot write window.ini: permission denied; the file is unchanged\n")
         expect((install / "window.ini").read_bytes(), before, "window.ini")
     finally:
