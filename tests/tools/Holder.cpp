@@ -3,7 +3,7 @@
 //
 //   holder.exe hold FILE       opens FILE for reading with share mode 0, prints
 //                              {"held":true} and keeps it open until standard
-//                              input ends (or a line arrives), then exits 0.
+//                              input ends or delivers a byte, then exits 0.
 //   holder.exe try-write FILE  opens FILE for writing (sharing reads, as a
 //                              writer usually does), closes it again and prints
 //                              {"opened":true} or {"opened":false,"error":N}.
