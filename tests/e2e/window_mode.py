@@ -26,6 +26,10 @@ SW_SHOWMINIMIZED = 2
 SW_SHOWMINNOACTIVE = 7
 
 REQUEST_TIMEOUT = 15.0
+# The window is shown after the browser pane has started its navigation, and in
+# some Wine sessions that start waits 10 s for Wine's RPC service (ole32 fails to
+# start RpcSs) before it goes on.
+WINDOW_TIMEOUT = 30.0
 
 
 def ini(*lines):
@@ -42,7 +46,7 @@ def start_launcher(case, files, **options):
     window."""
     install = harness.make_install(case, files)
     started = harness.start(harness.launcher_command_line(install), **options)
-    window = harness.wait_for_window(MAIN_CLASS, started.process_id())
+    window = harness.wait_for_window(MAIN_CLASS, started.process_id(), WINDOW_TIMEOUT)
     return install, started, window
 
 
