@@ -50,7 +50,7 @@ void ResultTable::RecordRepeatedLoads(const std::string& file, const std::string
 
 void ResultTable::Print(std::FILE* out) const
 {
-    std::fprintf(out, "\n%-6s %9s %-10s | %-27s | %-19s | %-17s\n", "", "", "", "  first load in a process",
+    std::fprintf(out, "\n%-6s %9s %-10s | %-27s | %-19s | %s\n", "", "", "", "  first load in a process",
                  "  repeated loads", "  peak heap");
     std::fprintf(out, "%-6s %9s %-10s | %8s %7s %10s | %10s %8s | %8s %8s\n", "file", "bytes", "reader", "MiB/s",
                  "x inih", "faults", "MiB/s", "x inih", "MiB", "x inih");
