@@ -15,14 +15,15 @@ namespace {
 
 const char kFirstLoadArgument[] = "--first_load";
 
-}  // namespace
-
+// Minor page faults of this process so far.
 long PageFaultsSoFar()
 {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_minflt;
 }
+
+}  // namespace
 
 FirstLoadResult RunFirstLoad(const char* reader, const std::string& path)
 {

@@ -21,7 +21,4 @@ FirstLoadResult RunFirstLoad(const char* reader, const std::string& path);
 // writes the figures to standard output and ends the process.
 void ServeFirstLoadIfAsked(int argc, char** argv);
 
-// Page faults of this process so far.
-long PageFaultsSoFar();
-
 }  // namespace bench
