@@ -66,8 +66,9 @@ X11_DRIVER_SETTINGS = (
 
 # --- the session -----------------------------------------------------------
 
-def start_session():
-    """Starts Xvfb, makes the Wine prefix and starts its persistent wineserver."""
+def start_session(display=None):
+    """Makes the Wine prefix and starts its persistent wineserver, on the X
+    display given, or else on an Xvfb server of its own."""
     end_session()
     shutil.rmtree(WORK_DIR, ignore_errors=True)
     for directory in (PREFIX_DIR, HOME_DIR, LOCALE_DIR, CASES_DIR, ARTIFACTS_DIR, OUTPUT_DIR):
@@ -76,7 +77,9 @@ def start_session():
     # arguments with the C library's locale, which must exist for that to be UTF-8.
     locale_build = subprocess.Popen(["localedef", "-i", "zh_CN", "-f", "UTF-8", str(LOCALE_DIR / "zh_CN.UTF-8")],
                                     stdout=subprocess.DEVNULL)
-    display, xvfb_pid = _start_xvfb()
+    xvfb_pid = None
+    if display is None:
+        display, xvfb_pid = _start_xvfb()
     SESSION_FILE.write_text(json.dumps({"display": display, "xvfb_pid": xvfb_pid}))
     env = wine_env()
     # The persistent wineserver outlives this process: it must not keep its
@@ -98,13 +101,13 @@ def end_session():
     if PREFIX_DIR.exists():
         subprocess.run([WINESERVER, "-k"], env=wine_env(), check=False)
     xvfb_pid = _session()["xvfb_pid"]
-    if _is_running_xvfb(xvfb_pid):
+    if xvfb_pid is not None and _is_running_xvfb(xvfb_pid):
         os.kill(xvfb_pid, signal.SIGTERM)
     SESSION_FILE.unlink()
 
 
 def _start_xvfb():
-    """Starts Xvfb on a display it finds free; returns the display number and its PID."""
+    """Starts Xvfb on a display it finds free; returns the display's name and its PID."""
     read_end, write_end = os.pipe()
     with open(WORK_DIR / "xvfb.log", "wb") as log:
         xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", SCREEN, "-nolisten", "tcp"],
@@ -114,7 +117,7 @@ def _start_xvfb():
         display = display_pipe.readline().strip()
     if not display:
         raise RuntimeError(f"Xvfb did not start; see {WORK_DIR / 'xvfb.log'}")
-    return int(display), xvfb.pid
+    return f":{display}", xvfb.pid
 
 
 def _is_running_xvfb(pid):
@@ -141,7 +144,7 @@ def wine_env(code_page_936=False, extra=None):
         "LC_ALL": "C.UTF-8",
     }
     if SESSION_FILE.exists():
-        env["DISPLAY"] = f":{_session()['display']}"
+        env["DISPLAY"] = _session()["display"]
     if code_page_936:
         env.update(LANG="zh_CN.UTF-8", LC_ALL="zh_CN.UTF-8", LOCPATH=str(LOCALE_DIR))
     env.update(extra or {})
@@ -197,10 +200,10 @@ def read_player_record(install, timeout=0.0):
     """The stand-in player's record (command_line, working_directory, process_id,
     ansi_code_page), waiting up to `timeout` seconds for it; None if there is none."""
     record = Path(install) / PLAYER_RECORD
-    return _poll(lambda: json.loads(record.read_text(encoding="utf-8")) if record.exists() else None, timeout)
+    return poll(lambda: json.loads(record.read_text(encoding="utf-8")) if record.exists() else None, timeout)
 
 
-def _poll(probe, timeout):
+def poll(probe, timeout=PATIENCE):
     """Calls probe() until it returns something other than None or `timeout`
     seconds have passed; returns its last result."""
     deadline = time.monotonic() + timeout
@@ -246,7 +249,7 @@ class Started:
     def process_id(self, timeout=PATIENCE):
         """The Windows process id of the started program."""
         # An empty report: the starter ended without saying anything about a start.
-        report = _poll(lambda: self._start_report() or (None if self.running() else {}), timeout)
+        report = poll(lambda: self._start_report() or (None if self.running() else {}), timeout)
         return self._check_started(report or None)["process_id"]
 
     def running(self):
@@ -374,7 +377,7 @@ def child_texts(window):
 def screenshot(label):
     """Saves the whole Xvfb screen as artifacts/<label>.png and returns its path."""
     picture = ARTIFACTS_DIR / f"{label}.png"
-    subprocess.run(["import", "-display", f":{_session()['display']}", "-window", "root", str(picture)],
+    subprocess.run(["import", "-display", _session()["display"], "-window", "root", str(picture)],
                    check=True, timeout=PATIENCE)
     return picture
 
@@ -389,7 +392,7 @@ def hold_file(path):
         holder = subprocess.Popen([WINE, str(TOOLS_DIR / "holder.exe"), "hold", windows_path(path)], env=wine_env(),
                                   stdin=subprocess.PIPE, stdout=stdout, stderr=subprocess.STDOUT)
     try:
-        reply = _poll(lambda: output.read_text().strip() or (None if holder.poll() is None else "exited"), PATIENCE)
+        reply = poll(lambda: output.read_text().strip() or (None if holder.poll() is None else "exited"), PATIENCE)
         if reply != '{"held":true}':
             raise RuntimeError(f"holder.exe could not hold {path}: {reply}")
         yield
@@ -409,11 +412,11 @@ def open_for_writing_error(path):
 
 class PageServer(http.server.ThreadingHTTPServer):
     """A loopback HTTP server that answers every GET with a small page and keeps
-    the requested paths in `paths`."""
+    the requested paths in `paths`; on a free port unless given one."""
 
-    def __init__(self):
+    def __init__(self, port=0):
         self.paths = []
-        super().__init__(("127.0.0.1", 0), _PageHandler)
+        super().__init__(("127.0.0.1", port), _PageHandler)
         self.url = f"http://127.0.0.1:{self.server_address[1]}"
 
 
@@ -432,9 +435,9 @@ class _PageHandler(http.server.BaseHTTPRequestHandler):
 
 
 @contextlib.contextmanager
-def page_server():
+def page_server(port=0):
     """A running PageServer for the duration of the block."""
-    server = PageServer()
+    server = PageServer(port)
     thread = threading.Thread(target=server.serve_forever, daemon=True)
     thread.start()
     try:

@@ -2,9 +2,6 @@
 the browser pane that fills it and opens the launch page once, and the ways the
 window ends. The expected numbers are for a 1366 x 768 screen."""
 
-import contextlib
-import threading
-import time
 from pathlib import Path
 
 import harness
@@ -66,31 +63,8 @@ def close_launcher(install, started, close=harness.close_window):
     expect(processes_running_from(install), [], "processes still running from the install")
 
 
-def wait_until(condition, timeout=harness.PATIENCE):
-    deadline = time.monotonic() + timeout
-    while not condition() and time.monotonic() < deadline:
-        time.sleep(0.05)
-
-
-class DefaultPageServer(harness.PageServer):
-    """The page server at the default launch-page server's address, 127.0.0.1, on
-    port 80 as the default launch-page URL names no port."""
-
-    def server_bind(self):
-        self.server_address = ("127.0.0.1", 80)
-        super().server_bind()
-
-
-@contextlib.contextmanager
-def default_page_server():
-    server = DefaultPageServer()
-    thread = threading.Thread(target=server.serve_forever, daemon=True)
-    thread.start()
-    try:
-        yield server
-    finally:
-        server.shutdown()
-        server.server_close()
+# The default launch-page URL names the default server's address and no port.
+DEFAULT_SERVER_PORT = 80
 
 
 def expect_screen_of_1366_by_768():
@@ -119,7 +93,7 @@ def main_window_is_centred_captioned_and_filled_by_the_browser(case):
         expect((hosts[0]["visible"], hosts[0]["rect"]), (True, window["client_rect"]), "host visible over the client")
         browsers = [child for child in window["children"] if child["class"] == BROWSER_CLASS]
         expect([browser["rect"] for browser in browsers], [window["client_rect"]], "browser control filling the host")
-        wait_until(lambda: server.paths)
+        harness.poll(lambda: server.paths or None)
         harness.screenshot(f"{case}-window")
         close_launcher(install, started)
         expect(server.paths, ["/launch.php"], "requests for the launch page")
@@ -175,7 +149,7 @@ def launch_page_is_requested_once(case):
         ("unquoted", "resourceURL={url}/game/launch.php", [], []),
         ("empty", "resourceURL=", [], []),
     )
-    with harness.page_server() as page, default_page_server() as default:
+    with harness.page_server() as page, harness.page_server(DEFAULT_SERVER_PORT) as default:
         for label, resource_url, page_paths, default_paths in table:
             page.paths.clear()
             default.paths.clear()
@@ -183,7 +157,7 @@ def launch_page_is_requested_once(case):
             files = {"window.ini": WINDOW_1024_BY_640, "ServerInfo.ini": ini(*lines)}
             install, started, _ = start_launcher(f"{case}-{label}", files)
             if page_paths or default_paths:
-                wait_until(lambda: page.paths or default.paths)
+                harness.poll(lambda: page.paths or default.paths or None)
             close_launcher(install, started)
             expect((page.paths, default.paths), (page_paths, default_paths),
                    f"requests to the page server and the default server ({label})")
