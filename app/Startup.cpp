@@ -3,11 +3,12 @@
 #include <windows.h>
 
 #include <cstring>
-#include <vector>
+#include <string>
 
 #include "AnsiToWide.h"
 #include "IniFile.h"
 #include "LauncherGlobals.h"
+#include "ModulePath.h"
 #include "WindowCaption.h"
 
 char g_launchUrl[260];
@@ -16,32 +17,20 @@ wchar_t g_windowCaption[256] = L"Tarnhold";
 namespace {
 
 // The longest path Windows hands out, with its terminator.
-const DWORD kLongestModulePath = 32768;
+const std::size_t kLongestModulePath = 32768;
 
 }  // namespace
 
 void SetWorkingDirectoryToModule()
 {
-    // A path that does not fit is cut without a terminator, so the buffer grows
-    // until the whole path fits.
-    std::vector<char> path(MAX_PATH, '\0');
-    for (;;) {
-        const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length < path.size())
-            break;
-        if (path.size() >= kLongestModulePath)
-            return;
-        path.assign(path.size() * 2, '\0');
-    }
-    char* lastBackslash = std::strrchr(path.data(), '\\');
-    if (lastBackslash == nullptr)
-        return;
-    // For a launcher in the root of a drive the backslash stays: "C:" alone would
-    // name the current directory of that drive, not its root.
-    if (lastBackslash == path.data() + 2 && path[1] == ':')
-        ++lastBackslash;
-    *lastBackslash = '\0';
-    SetCurrentDirectoryA(path.data());
+    const std::string modulePath = ReadWholeText(
+        [](char* buffer, std::size_t size) {
+            return static_cast<std::size_t>(GetModuleFileNameA(nullptr, buffer, static_cast<DWORD>(size)));
+        },
+        MAX_PATH, kLongestModulePath);
+    const std::string directory = DirectoryOfModule(modulePath);
+    if (!directory.empty())
+        SetCurrentDirectoryA(directory.c_str());
 }
 
 void ReadServerSettings(CIniFile& settings)

@@ -196,6 +196,18 @@ def make_install(case, files=None, launcher=True, player=True, name="install"):
     return install
 
 
+@contextlib.contextmanager
+def drive(letter, directory):
+    """Makes `directory` the root of drive `letter` for the block and yields the
+    drive's name, e.g. "Y:"."""
+    link = PREFIX_DIR / "dosdevices" / f"{letter.lower()}:"
+    link.symlink_to(Path(directory).resolve(), target_is_directory=True)
+    try:
+        yield f"{letter.upper()}:"
+    finally:
+        link.unlink()
+
+
 def read_player_record(install, timeout=0.0):
     """The stand-in player's record (command_line, working_directory, process_id,
     ansi_code_page), waiting up to `timeout` seconds for it; None if there is none."""

@@ -64,6 +64,21 @@ def working_directory_follows_the_launcher(case):
     expect(record["command_line"], PLAYER_LINE.format(url="http://127.0.0.1/install"), "player's command line")
 
 
+def launcher_in_a_drive_root_works_in_the_root(case):
+    """Started from a subdirectory of its own drive, a launcher in the drive's root
+    still works in the root, not in the drive's current directory."""
+    install = harness.make_install(case, {"ServerInfo.ini": server_info(url="http://127.0.0.1/root")})
+    (install / "sub").mkdir()
+    (install / "sub" / "ServerInfo.ini").write_bytes(server_info(url="http://127.0.0.1/sub"))
+    with harness.drive("y", install) as root:
+        started = harness.start(f'"{root}\\Launcher.exe" nowindow', application=f"{root}\\Launcher.exe",
+                                directory=f"{root}\\sub")
+        expect(started.wait(), 0, "launcher's exit code")
+        record = harness.read_player_record(install, timeout=harness.PATIENCE)
+    expect(record["working_directory"], f"{root}\\", "player's working directory")
+    expect(record["command_line"], PLAYER_LINE.format(url="http://127.0.0.1/root"), "player's command line")
+
+
 def player_command_line(case, files, url):
     """nowindow starts the player in the install directory with the fixed line."""
     install = harness.make_install(case, files)
@@ -233,6 +248,7 @@ WINDOW_CAPTION_CASES = {
 
 CASES = {
     "working_directory_follows_the_launcher": working_directory_follows_the_launcher,
+    "launcher_in_a_drive_root_works_in_the_root": launcher_in_a_drive_root_works_in_the_root,
     **{name: functools.partial(player_command_line, files=files, url=url)
        for name, (files, url) in PLAYER_COMMAND_LINE_CASES.items()},
     "launcher_exits_while_the_player_runs_on": launcher_exits_while_the_player_runs_on,
