@@ -82,13 +82,19 @@ def start_session(display=None):
         display, xvfb_pid = _start_xvfb()
     SESSION_FILE.write_text(json.dumps({"display": display, "xvfb_pid": xvfb_pid}))
     env = wine_env()
-    # The persistent wineserver outlives this process: it must not keep its
-    # standard output, which ctest reads to the end.
-    subprocess.run([WINESERVER, "-p"], env=env, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    # The prefix is made, and its X11 driver set, by a wineserver of its own that
+    # ends with them: when a persistent wineserver watches the prefix being made,
+    # a second set of Wine's services starts beside the first, and the two then
+    # hold up the browser control's loading for seconds at a time.
     _run_to_file([WINE, "wineboot", "-i"], env, timeout=120)
     settings = OUTPUT_DIR / "x11-driver.reg"
     settings.write_text(X11_DRIVER_SETTINGS)
     _run_to_file([WINE, "regedit", "/S", str(settings)], env, PATIENCE)
+    subprocess.run([WINESERVER, "-w"], env=env, check=True, timeout=120)
+    # The persistent wineserver outlives this process: it must not keep its
+    # standard output, which ctest reads to the end.
+    subprocess.run([WINESERVER, "-p"], env=env, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    _run_to_file([WINE, "wineboot"], env, timeout=120)
     locale_build.wait(timeout=120)
     if not (LOCALE_DIR / "zh_CN.UTF-8" / "LC_CTYPE").exists():
         raise RuntimeError("localedef could not compile zh_CN.UTF-8 (is the locales package installed?)")
