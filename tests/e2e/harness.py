@@ -2,7 +2,7 @@
 
 ctest gives each test script, through its environment:
   E2E_WORK_DIR   build-tree directory for the Wine session, the cases and the artifacts
-  E2E_TOOLS_DIR  the Windows test tools: starter.exe, inspector.exe, holder.exe, Velmora.exe
+  E2E_TOOLS_DIR  the Windows test tools: starter.exe, winprobe.exe, holder.exe, Velmora.exe
   E2E_LAUNCHER   Launcher.exe
   E2E_SCREEN     the Xvfb screen, e.g. 1366x768x24
 
@@ -334,15 +334,15 @@ def launcher_command_line(install, arguments=""):
 
 # --- windows ---------------------------------------------------------------
 
-def _inspector(action, class_name, process_id=None, wait=0.0, visible=True, extra=()):
-    args = [WINE, str(TOOLS_DIR / "inspector.exe"), action, "--class", class_name, "--wait", str(int(wait * 1000))]
+def _winprobe(action, class_name, process_id=None, wait=0.0, visible=True, extra=()):
+    args = [WINE, str(TOOLS_DIR / "winprobe.exe"), action, "--class", class_name, "--wait", str(int(wait * 1000))]
     if process_id is not None:
         args += ["--process", str(process_id)]
     if visible:
         args.append("--visible")
     code, output = _run_to_file(args + list(extra), wine_env(), timeout=wait + PATIENCE)
     if code not in (0, 1):
-        raise RuntimeError(f"inspector.exe {action} failed with {code}: {output}")
+        raise RuntimeError(f"winprobe.exe {action} failed with {code}: {output}")
     return json.loads(output)
 
 
@@ -352,7 +352,7 @@ def find_window(class_name, process_id=None, wait=0.0, visible=True):
     there is none. The result has caption, class, window_rect, client_rect (screen
     coordinates), client_size, style, ex_style, visible, iconic, process_id and
     children (class, text, id, rect, style, visible)."""
-    return _inspector("find", class_name, process_id, wait, visible)
+    return _winprobe("find", class_name, process_id, wait, visible)
 
 
 def wait_for_window(class_name, process_id=None, timeout=PATIENCE, visible=True):
@@ -366,24 +366,24 @@ def wait_for_window(class_name, process_id=None, timeout=PATIENCE, visible=True)
 def press_button(class_name, button_id, process_id=None, wait=0.0):
     """Clicks the button with control id `button_id` of a dialog (IDOK for a
     message box's OK); returns the dialog as find_window describes it."""
-    return _inspector("press", class_name, process_id, wait, extra=("--button", str(button_id)))
+    return _winprobe("press", class_name, process_id, wait, extra=("--button", str(button_id)))
 
 
 def close_window(class_name, process_id=None, wait=0.0):
     """Posts WM_CLOSE to a window; returns it as find_window describes it."""
-    return _inspector("close", class_name, process_id, wait)
+    return _winprobe("close", class_name, process_id, wait)
 
 
 def system_close(class_name, process_id=None, wait=0.0):
     """Posts the system menu's Close (WM_SYSCOMMAND, SC_CLOSE) to a window."""
-    return _inspector("sysclose", class_name, process_id, wait)
+    return _winprobe("sysclose", class_name, process_id, wait)
 
 
 def list_windows():
     """Every top-level window, as find_window describes them, for debugging."""
-    code, output = _run_to_file([WINE, str(TOOLS_DIR / "inspector.exe"), "list"], wine_env(), PATIENCE)
+    code, output = _run_to_file([WINE, str(TOOLS_DIR / "winprobe.exe"), "list"], wine_env(), PATIENCE)
     if code != 0:
-        raise RuntimeError(f"inspector.exe list failed with {code}: {output}")
+        raise RuntimeError(f"winprobe.exe list failed with {code}: {output}")
     return json.loads(output)
 
 

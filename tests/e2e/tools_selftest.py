@@ -58,7 +58,7 @@ def holder_keeps_writers_out(case):
     expect(harness.open_for_writing_error(player), 0, "open for writing after holding")
 
 
-def inspector_reads_and_ends_message_boxes(case):
+def winprobe_reads_and_ends_message_boxes(case):
     install = harness.make_install(case, launcher=False)
     endings = {"press OK": lambda pid: harness.press_button("#32770", harness.IDOK, pid),
                "WM_CLOSE": lambda pid: harness.close_window("#32770", pid),
@@ -85,7 +85,7 @@ CASES = {function.__name__: function for function in (
     failed_start_is_reported,
     code_page_follows_the_locale,
     holder_keeps_writers_out,
-    inspector_reads_and_ends_message_boxes,
+    winprobe_reads_and_ends_message_boxes,
 )}
 
 if __name__ == "__main__":

@@ -14,7 +14,7 @@ std::wstring ClassOf(HWND window)
 }
 
 // InternalGetWindowText reads the text without sending the window a message,
-// so a busy window of another process cannot stall the inspector.
+// so a busy window of another process cannot stall the window probe.
 std::wstring TextOf(HWND window)
 {
     wchar_t text[4096] = {};

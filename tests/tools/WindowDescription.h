@@ -1,4 +1,4 @@
-// What the inspector reports about a window, as JSON.
+// What the window probe reports about a window, as JSON.
 #pragma once
 
 #include <windows.h>

@@ -1,15 +1,15 @@
 // Finds top-level windows, reports them and acts on them, for tests that check
 // what a program shows.
 //
-//   inspector.exe list
-//   inspector.exe find     --class NAME [--process PID] [--visible] [--wait MS]
-//   inspector.exe press    --class NAME --button ID [--process PID] [--visible] [--wait MS]
-//   inspector.exe close    --class NAME [--process PID] [--visible] [--wait MS]
-//   inspector.exe sysclose --class NAME [--process PID] [--visible] [--wait MS]
+//   winprobe.exe list
+//   winprobe.exe find     --class NAME [--process PID] [--visible] [--wait MS]
+//   winprobe.exe press    --class NAME --button ID [--process PID] [--visible] [--wait MS]
+//   winprobe.exe close    --class NAME [--process PID] [--visible] [--wait MS]
+//   winprobe.exe sysclose --class NAME [--process PID] [--visible] [--wait MS]
 //
 // The window is the first top-level window of class NAME (a message box is
 // "#32770"), only of process PID with --process, only a visible one with
-// --visible; the inspector looks again until MS milliseconds (default 0) have
+// --visible; the window probe looks again until MS milliseconds (default 0) have
 // passed. It prints that window as one line of JSON (UTF-8) and then acts on it:
 // press clicks the dialog button with control id ID (IDOK is 1), close posts
 // WM_CLOSE, sysclose posts the system menu's Close (WM_SYSCOMMAND, SC_CLOSE).
@@ -115,7 +115,7 @@ int wmain(int argc, wchar_t** argv)
     ToolArguments arguments;
     if (!ParseToolArguments(argc, argv, {L"--class", L"--process", L"--wait", L"--button"}, {L"--visible"}, arguments) ||
         arguments.positional.size() != 1) {
-        WriteStdout("usage: inspector.exe list | find|press|close|sysclose --class NAME [--button ID] [--process PID] [--visible] [--wait MS]\n");
+        WriteStdout("usage: winprobe.exe list | find|press|close|sysclose --class NAME [--button ID] [--process PID] [--visible] [--wait MS]\n");
         return BadArgumentsExitCode;
     }
     const std::wstring& action = arguments.positional[0];
@@ -130,7 +130,7 @@ int wmain(int argc, wchar_t** argv)
         (action != L"press" || arguments.options.count(L"--button")) && NumberOption(arguments, L"--process", 0, processId) &&
         NumberOption(arguments, L"--wait", 0, waitMs) && NumberOption(arguments, L"--button", 0, buttonId);
     if (!valid) {
-        WriteStdout("inspector: bad arguments\n");
+        WriteStdout("winprobe: bad arguments\n");
         return BadArgumentsExitCode;
     }
     query.className = arguments.options[L"--class"];
