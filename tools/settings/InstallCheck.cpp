@@ -46,6 +46,20 @@ std::size_t ChosenSection(CIniFile& document, const std::string& section)
                                     sections.begin());
 }
 
+bool HasSection(CIniFile& document, const std::string& section)
+{
+    return ChosenSection(document, section) < document.Sections().size();
+}
+
+bool CheckSectionPresent(const SettingsFile& file, const std::string& name, const std::string& section,
+                         const std::string& effect, const std::string& fix, SettingsWarnings& warnings)
+{
+    const bool found = HasSection(file.document, section);
+    if (file.state == FileState::Loaded && !found)
+        warnings.push_back({name, 0, "section-missing", "there is no [" + section + "] section, " + effect, fix});
+    return found;
+}
+
 bool CheckInstall(const std::string& directory, ScreenSize screen, InstallCheck& check, std::string& error)
 {
     struct stat status;

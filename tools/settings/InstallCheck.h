@@ -52,6 +52,14 @@ void CheckWindowSize(const SettingsFile& file, InstallSettings& settings, Settin
 bool CheckFilePresent(const SettingsFile& file, const std::string& name, const std::string& effect,
                       const std::string& fix, SettingsWarnings& warnings);
 
+// The warning for a loaded settings file without `section`, if it lacks it;
+// `effect` says what the launcher then does. True when a lookup finds the section.
+bool CheckSectionPresent(const SettingsFile& file, const std::string& name, const std::string& section,
+                         const std::string& effect, const std::string& fix, SettingsWarnings& warnings);
+
 // The index of the section a lookup ignoring case chooses for `section`, or
 // the number of sections when there is none.
 std::size_t ChosenSection(CIniFile& document, const std::string& section);
+
+// Whether a lookup ignoring case finds `section`.
+bool HasSection(CIniFile& document, const std::string& section);

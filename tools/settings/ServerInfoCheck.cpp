@@ -25,11 +25,6 @@ std::string FromEntry(const char* key, int line)
     return std::string(key) + " in ServerInfo.ini, line " + std::to_string(line);
 }
 
-bool HasSection(const SettingsFile& file)
-{
-    return ChosenSection(file.document, kSection) < file.document.Sections().size();
-}
-
 // Why the lookup of `key` gives nothing.
 std::string Absence(const SettingsFile& file, const char* key)
 {
@@ -37,7 +32,7 @@ std::string Absence(const SettingsFile& file, const char* key)
         return "ServerInfo.ini is missing";
     if (file.state == FileState::Empty)
         return "ServerInfo.ini is empty";
-    if (!HasSection(file))
+    if (!HasSection(file.document, kSection))
         return "ServerInfo.ini has no [default] section";
     return std::string("[default] has no ") + key;
 }
@@ -47,7 +42,7 @@ std::string Absence(const SettingsFile& file, const char* key)
 const char* ReadKey(const SettingsFile& file, const char* key, const char* effect, SettingsWarnings& warnings)
 {
     const char* value = file.document.GetString(kSection, key, true);
-    if (value == nullptr && HasSection(file)) {
+    if (value == nullptr && HasSection(file.document, kSection)) {
         warnings.push_back({kName, file.LineOfHeader(ChosenSection(file.document, kSection)), "key-missing",
                             std::string("the section [default] has no ") + key + ": " + effect,
                             std::string("add ") + key + "=... under [default]"});
@@ -109,15 +104,11 @@ void TakeCaption(const SettingsFile& file, InstallSettings& settings, SettingsWa
 
 void CheckServerInfo(const SettingsFile& file, InstallSettings& settings, SettingsWarnings& warnings)
 {
-    const bool present =
-        CheckFilePresent(file, kName, "the window opens the default launch page with the built-in title, and a game launch passes an empty URL",
-                         "create ServerInfo.ini with a [default] section holding resourceURL=\"...\" and ClientWndCaption=...",
-                         warnings);
-    if (present && !HasSection(file)) {
-        warnings.push_back({kName, 0, "section-missing",
-                            "there is no [default] section, so resourceURL and ClientWndCaption are not read",
-                            "put the header [default] above resourceURL and ClientWndCaption"});
-    }
+    CheckFilePresent(file, kName, "the window opens the default launch page with the built-in title, and a game launch passes an empty URL",
+                     "create ServerInfo.ini with a [default] section holding resourceURL=\"...\" and ClientWndCaption=...",
+                     warnings);
+    CheckSectionPresent(file, kName, kSection, "so resourceURL and ClientWndCaption are not read",
+                        "put the header [default] above resourceURL and ClientWndCaption", warnings);
     TakeLaunchUrl(file, settings, warnings);
     TakeCaption(file, settings, warnings);
 }

@@ -63,12 +63,8 @@ void CheckWindowSize(const SettingsFile& file, InstallSettings& settings, Settin
         CheckFilePresent(file, kName, "the client area is 0 x 0, so the window is its title bar alone",
                          "create window.ini with a [SYSTEM] section holding SCREENWIDTH=<pixels> and SCREENHEIGHT=<pixels>",
                          warnings);
-    const bool hasSection = ChosenSection(file.document, kSection) < file.document.Sections().size();
-    if (present && !hasSection) {
-        warnings.push_back({kName, 0, "section-missing",
-                            "there is no [SYSTEM] section, so the client area is 0 x 0",
-                            "put the header [SYSTEM] above SCREENWIDTH and SCREENHEIGHT"});
-    }
+    const bool hasSection = CheckSectionPresent(file, kName, kSection, "so the client area is 0 x 0",
+                                                "put the header [SYSTEM] above SCREENWIDTH and SCREENHEIGHT", warnings);
     const ScreenSize screen = settings.screen;
     std::string source;
     settings.clientWidth = ReadSide(file, {"SCREENWIDTH", "width", "right", screen.width}, hasSection, warnings, source);
