@@ -11,12 +11,12 @@ tools/install-deps.sh
 jobs=$(nproc)
 
 echo "== native build with the Windows builds and end-to-end tests"
-cmake -S . -B build/native -DCMAKE_BUILD_TYPE=Release
+cmake -S . -B build/native -DCMAKE_BUILD_TYPE=Release -DLAUNCHER_WARNINGS_AS_ERRORS=ON
 cmake --build build/native -j "$jobs"
 ctest --test-dir build/native --output-on-failure -j "$jobs"
 
 echo "== sanitizer build (ASan, UBSan) and fuzz smoke run"
 cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang \
-  -DLAUNCHER_SANITIZE=ON -DLAUNCHER_FUZZ=ON -DLAUNCHER_WINDOWS_BUILDS=OFF
+  -DLAUNCHER_SANITIZE=ON -DLAUNCHER_FUZZ=ON -DLAUNCHER_WINDOWS_BUILDS=OFF -DLAUNCHER_WARNINGS_AS_ERRORS=ON
 cmake --build build/sanitize -j "$jobs"
 ctest --test-dir build/sanitize --output-on-failure -j "$jobs"
