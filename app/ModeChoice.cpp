@@ -1,6 +1,7 @@
 #include "ModeChoice.h"
 
 #include "LaunchGame.h"
+#include "LauncherGlobals.h"
 #include "MainWindow.h"
 #include "SplitString.h"
 
@@ -9,7 +10,7 @@ int RunChosenMode(HINSTANCE instance, int showCommand, std::vector<std::wstring>
     SplitString(GetCommandLineW(), L" ", tokens);
     switch (ChooseMode(tokens)) {
     case LaunchMode::Window:
-        return RunWindowMode(instance, showCommand);
+        return RunWindowMode(instance, showCommand, {g_windowCaption, g_launchUrl});
     case LaunchMode::Game:
         LaunchGame();
     case LaunchMode::QuietExit:

@@ -4,15 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "ComModule.h"
 #include "IniFile.h"
 #include "ModeChoice.h"
 #include "PendingUpdate.h"
 #include "Startup.h"
-
-// The hosting layer of the browser pane needs this object before WinMain runs;
-// the launcher itself never calls it.
-CComModule _Module;
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
 {

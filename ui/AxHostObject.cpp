@@ -22,6 +22,8 @@ STDMETHODIMP CAxHost::QueryInterface(REFIID iid, void** object)
         *object = static_cast<IOleInPlaceSite*>(this);
     else if (IsEqualIID(iid, IID_IOleInPlaceUIWindow) || IsEqualIID(iid, IID_IOleInPlaceFrame))
         *object = static_cast<IOleInPlaceFrame*>(this);
+    else if (IsEqualIID(iid, IID_IDocHostUIHandler))
+        *object = static_cast<IDocHostUIHandler*>(this);
     else
         return E_NOINTERFACE;
     AddRef();
@@ -72,7 +74,9 @@ STDMETHODIMP CAxHost::CreateControlEx(LPCOLESTR name, HWND window, IStream* stre
 }
 
 // Becomes the control's client site and activates it in place over the host
-// window's client area. A control hosted before is torn down first.
+// window's client area. A control hosted before is torn down first; a control
+// that fails on the way is torn down again, so the host never keeps one that is
+// only half attached.
 STDMETHODIMP CAxHost::AttachControl(IUnknown* control, HWND window)
 {
     if (!control)
@@ -80,18 +84,43 @@ STDMETHODIMP CAxHost::AttachControl(IUnknown* control, HWND window)
     if (window != m_window)
         return E_INVALIDARG;
     ReleaseControl();
-    HRESULT result = control->QueryInterface(IID_IOleObject, m_control.PutVoid());
+    ComPtr<IOleObject> object;
+    HRESULT result = control->QueryInterface(IID_IOleObject, object.PutVoid());
     if (FAILED(result))
         return result;
-    result = m_control->SetClientSite(static_cast<IOleClientSite*>(this));
-    if (FAILED(result)) {
-        m_control.Reset();
+    m_control.Share(object.Get());
+    result = SiteAndActivate(object.Get());
+    if (FAILED(result))
+        ReleaseControl();
+    return result;
+}
+
+// A control that asks for its site first gets it before its initial state, as
+// it may need the site's ambient properties to set itself up; any other gets
+// it after.
+HRESULT CAxHost::SiteAndActivate(IOleObject* control)
+{
+    DWORD status = 0;
+    control->GetMiscStatus(DVASPECT_CONTENT, &status);
+    const bool siteFirst = (status & OLEMISC_SETCLIENTSITEFIRST) != 0;
+    IOleClientSite* site = static_cast<IOleClientSite*>(this);
+    HRESULT result = siteFirst ? control->SetClientSite(site) : S_OK;
+    if (FAILED(result))
         return result;
+    ComPtr<IPersistStreamInit> persist;
+    if (SUCCEEDED(control->QueryInterface(IID_IPersistStreamInit, persist.PutVoid()))) {
+        result = persist->InitNew();
+        if (FAILED(result))
+            return result;
+    }
+    if (!siteFirst) {
+        result = control->SetClientSite(site);
+        if (FAILED(result))
+            return result;
     }
     RECT client;
     GetClientRect(m_window, &client);
-    return m_control->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, static_cast<IOleClientSite*>(this), 0, m_window,
-                             &client);
+    return control->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site, 0, m_window, &client);
 }
 
 STDMETHODIMP CAxHost::QueryControl(REFIID iid, void** object)
@@ -129,16 +158,20 @@ void CAxHost::SetControlRects(const RECT& area)
 }
 
 // Undoes AttachControl in reverse order, so that the control lets go of its
-// window and of its references to this site before OLE goes away.
+// window and of its references to this site before OLE goes away. The host
+// lets go of the control first: whatever the control's teardown sets off here
+// (focus moving out of its window, say) finds the host empty.
 void CAxHost::ReleaseControl()
 {
-    if (!m_control)
+    ComPtr<IOleObject> control(m_control.Detach());
+    if (!control)
         return;
     ComPtr<IOleInPlaceObject> inPlace;
-    if (SUCCEEDED(m_control->QueryInterface(IID_IOleInPlaceObject, inPlace.PutVoid())))
+    if (SUCCEEDED(control->QueryInterface(IID_IOleInPlaceObject, inPlace.PutVoid())))
         inPlace->InPlaceDeactivate();
     inPlace.Reset();
-    m_control->Close(OLECLOSE_NOSAVE);
-    m_control->SetClientSite(nullptr);
-    m_control.Reset();
+    m_activeObject.Reset();
+    m_uiActive = false;
+    control->Close(OLECLOSE_NOSAVE);
+    control->SetClientSite(nullptr);
 }

@@ -1,6 +1,6 @@
 // CAxHost: the host object behind one host window. It creates and holds one
 // ActiveX control and is the control's container: its client site, in-place
-// site and in-place frame.
+// site, in-place frame and document-host UI handler.
 #pragma once
 
 #include "AxWinHostWindow.h"
@@ -8,10 +8,13 @@
 
 #include <ole2.h>
 
+#include <mshtmhst.h>
+
 class CAxHost final : public IAxWinHostWindow,
                       public IOleClientSite,
                       public IOleInPlaceSite,
-                      public IOleInPlaceFrame {
+                      public IOleInPlaceFrame,
+                      public IDocHostUIHandler {
 public:
     // Starts with one reference, which the window the host is attached to owns.
     CAxHost(HWND window, WNDPROC previousWindowProc);
@@ -22,6 +25,15 @@ public:
     void FitControlToWindow();
     // Deactivates, closes and releases the control, leaving the host empty.
     void ReleaseControl();
+    // The host window got the focus: the control is UI-activated if it is not
+    // yet, and the focus goes on into the control's window.
+    void FocusControl();
+    // Offers a keyboard message to the control's active object; true when the
+    // control used it, so it must be neither translated nor dispatched.
+    bool TranslateKeyForControl(MSG* message);
+    // Tells the control's active object that the top-level window was
+    // activated or deactivated.
+    void OnFrameActivated(bool active);
 
     // IUnknown
     STDMETHODIMP QueryInterface(REFIID iid, void** object) override;
@@ -73,17 +85,42 @@ public:
     STDMETHODIMP SetMenu(HMENU shared, HOLEMENU descriptor, HWND activeObject) override;
     STDMETHODIMP RemoveMenus(HMENU shared) override;
     STDMETHODIMP SetStatusText(LPCOLESTR text) override;
+    // Shared by the in-place frame and the document-host UI handler.
     STDMETHODIMP EnableModeless(BOOL enable) override;
     STDMETHODIMP TranslateAccelerator(LPMSG message, WORD id) override;
+
+    // IDocHostUIHandler
+    STDMETHODIMP ShowContextMenu(DWORD id, POINT* point, IUnknown* commandTarget, IDispatch* object) override;
+    STDMETHODIMP GetHostInfo(DOCHOSTUIINFO* info) override;
+    STDMETHODIMP ShowUI(DWORD id, IOleInPlaceActiveObject* active, IOleCommandTarget* commandTarget,
+                        IOleInPlaceFrame* frame, IOleInPlaceUIWindow* document) override;
+    STDMETHODIMP HideUI() override;
+    STDMETHODIMP UpdateUI() override;
+    STDMETHODIMP OnDocWindowActivate(BOOL activate) override;
+    STDMETHODIMP OnFrameWindowActivate(BOOL activate) override;
+    STDMETHODIMP ResizeBorder(LPCRECT border, IOleInPlaceUIWindow* window, BOOL frameWindow) override;
+    STDMETHODIMP TranslateAccelerator(LPMSG message, const GUID* commandGroup, DWORD commandId) override;
+    STDMETHODIMP GetOptionKeyPath(LPOLESTR* key, DWORD reserved) override;
+    STDMETHODIMP GetDropTarget(IDropTarget* dropTarget, IDropTarget** replacement) override;
+    STDMETHODIMP GetExternal(IDispatch** external) override;
+    STDMETHODIMP TranslateUrl(DWORD translate, LPWSTR url, LPWSTR* translated) override;
+    STDMETHODIMP FilterDataObject(IDataObject* data, IDataObject** filtered) override;
 
 private:
     ~CAxHost() = default;
 
     // Places the control's window over `area` of the host window.
     void SetControlRects(const RECT& area);
+    // Gives the control this site and its initial state, in the order its
+    // miscellaneous status asks for, then activates it in place.
+    HRESULT SiteAndActivate(IOleObject* control);
 
     ULONG m_references = 1;
     HWND m_window;
     WNDPROC m_previousWindowProc;
     ComPtr<IOleObject> m_control;
+    // The control's active object while it is UI-active, for keyboard
+    // messages and frame activation.
+    ComPtr<IOleInPlaceActiveObject> m_activeObject;
+    bool m_uiActive = false;
 };

@@ -62,13 +62,17 @@ STDMETHODIMP CAxHost::OnInPlaceActivate()
     return S_OK;
 }
 
+// The control is about to take the focus and show its active state.
 STDMETHODIMP CAxHost::OnUIActivate()
 {
+    m_uiActive = true;
     return S_OK;
 }
 
-// The host is its own frame and has no separate document window; the control
-// gets the host window's whole client area, unclipped.
+// The host is the control's frame object and has no separate document window;
+// the frame window is the top-level window the host window lives in, the one
+// that is activated and deactivated as a whole. The control gets the host
+// window's whole client area, unclipped.
 STDMETHODIMP CAxHost::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document, RECT* position,
                                        RECT* clip, OLEINPLACEFRAMEINFO* frameInfo)
 {
@@ -80,7 +84,7 @@ STDMETHODIMP CAxHost::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWi
     GetClientRect(m_window, position);
     *clip = *position;
     frameInfo->fMDIApp = FALSE;
-    frameInfo->hwndFrame = m_window;
+    frameInfo->hwndFrame = GetAncestor(m_window, GA_ROOT);
     frameInfo->haccel = nullptr;
     frameInfo->cAccelEntries = 0;
     return S_OK;
@@ -93,6 +97,7 @@ STDMETHODIMP CAxHost::Scroll(SIZE)
 
 STDMETHODIMP CAxHost::OnUIDeactivate(BOOL)
 {
+    m_uiActive = false;
     return S_OK;
 }
 
@@ -136,8 +141,12 @@ STDMETHODIMP CAxHost::SetBorderSpace(LPCBORDERWIDTHS widths)
     return widths ? INPLACE_E_NOTOOLSPACE : S_OK;
 }
 
-STDMETHODIMP CAxHost::SetActiveObject(IOleInPlaceActiveObject*, LPCOLESTR)
+// The control hands over its active object when it becomes UI-active and takes
+// it back with null; the host keeps it to offer it keyboard messages and tell
+// it of frame activation.
+STDMETHODIMP CAxHost::SetActiveObject(IOleInPlaceActiveObject* active, LPCOLESTR)
 {
+    m_activeObject.Share(active);
     return S_OK;
 }
 

@@ -39,6 +39,13 @@ void OnSize(CAxHost* host)
     host->FitControlToWindow();
 }
 
+// Focus given to the host window, or a click into it, is meant for the
+// control.
+void OnFocus(CAxHost* host)
+{
+    host->FocusControl();
+}
+
 // The window is going away: the control is torn down while its window and OLE
 // still exist, the window gets its own procedure back and the window's
 // reference to the host is given up.
@@ -63,6 +70,10 @@ LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     switch (message) {
     case WM_SIZE:
         OnSize(host);
+        break;
+    case WM_SETFOCUS:
+    case WM_MOUSEACTIVATE:
+        OnFocus(host);
         break;
     case WM_DESTROY:
         OnDestroy(window, host);
@@ -92,4 +103,16 @@ HRESULT AttachAxHost(HWND window, IAxWinHostWindow** host)
     created->AddRef();
     *host = created;
     return S_OK;
+}
+
+bool TranslateKeyForHostedControl(HWND window, MSG* message)
+{
+    CAxHost* host = HostOf(window);
+    return host && host->TranslateKeyForControl(message);
+}
+
+void NotifyHostedControlOfFrameActivation(HWND window, bool active)
+{
+    if (CAxHost* host = HostOf(window))
+        host->OnFrameActivated(active);
 }

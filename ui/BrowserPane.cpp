@@ -1,10 +1,9 @@
 #include "BrowserPane.h"
 
-#include "AnsiToWide.h"
+#include "AxHostWindow.h"
 #include "AxHosting.h"
 #include "ComPtr.h"
 #include "LaunchAddress.h"
-#include "LauncherGlobals.h"
 
 #include <exdisp.h>
 
@@ -17,6 +16,9 @@ constexpr int kWideAddressSize = 4096;
 wchar_t g_wideAddress[kWideAddressSize];
 
 bool g_hostingInitialised = false;
+
+// The pane's host window once it exists.
+HWND g_hostWindow = nullptr;
 
 HWND CreateHostWindow(HWND parent, const RECT& client)
 {
@@ -51,13 +53,23 @@ void QueryBrowser(HWND hostWindow, ComPtr<IWebBrowser2>& browser)
         control->QueryInterface(IID_IWebBrowser2, browser.PutVoid());
 }
 
+// The address in UTF-16, in the pane's own buffer. An address has at most 259
+// bytes and no byte of an ANSI code page yields more than one UTF-16 unit, so
+// it always fits; the last element stays the terminator whatever happens.
+const wchar_t* WideAddress(const char* address)
+{
+    MultiByteToWideChar(CP_ACP, 0, address, -1, g_wideAddress, kWideAddressSize - 1);
+    g_wideAddress[kWideAddressSize - 1] = L'\0';
+    return g_wideAddress;
+}
+
 // Starts loading `address`, given in the system ANSI code page.
 void Navigate(IWebBrowser2* browser, const char* address)
 {
     VARIANT url;
     VariantInit(&url);
     url.vt = VT_BSTR;
-    url.bstrVal = SysAllocString(AnsiToWideInto(address, g_wideAddress, kWideAddressSize));
+    url.bstrVal = SysAllocString(WideAddress(address));
     browser->Navigate2(&url, nullptr, nullptr, nullptr, nullptr);
     VariantClear(&url);
 }
@@ -72,17 +84,39 @@ void InitBrowserHostingOnce()
     AtlAxWinInit();
 }
 
-void CreateBrowserPane(HWND parent, const RECT& client)
+void CreateBrowserPane(HWND parent, const RECT& client, const char* launchUrl)
 {
     const HWND hostWindow = CreateHostWindow(parent, client);
     if (!hostWindow)
         return;
+    g_hostWindow = hostWindow;
     CreateBrowserControl(hostWindow);
     ComPtr<IWebBrowser2> browser;
     QueryBrowser(hostWindow, browser);
     if (!browser)
         return;
     char address[kLaunchAddressSize];
-    ChooseLaunchAddress(g_launchUrl, "ServerInfo.ini", address);
+    ChooseLaunchAddress(launchUrl, "ServerInfo.ini", address);
     Navigate(browser.Get(), address);
+}
+
+// The host window passes the focus on into the control, UI-activating it the
+// first time.
+bool FocusBrowserPane()
+{
+    if (!g_hostWindow)
+        return false;
+    SetFocus(g_hostWindow);
+    return true;
+}
+
+void NotifyBrowserPaneOfActivation(bool active)
+{
+    if (g_hostWindow)
+        NotifyHostedControlOfFrameActivation(g_hostWindow, active);
+}
+
+bool TranslateKeyForBrowserPane(MSG* message)
+{
+    return g_hostWindow && TranslateKeyForHostedControl(g_hostWindow, message);
 }

@@ -9,6 +9,18 @@
 void InitBrowserHostingOnce();
 
 // Creates the pane as a child of `parent` over `client`, creates the browser
-// control in it and starts the one navigation. When the control cannot be
-// created the pane stays empty; nothing is reported.
-void CreateBrowserPane(HWND parent, const RECT& client);
+// control in it and starts the one navigation, to `launchUrl` when it holds
+// text and otherwise to the default or ServerInfo.ini's address. When the
+// control cannot be created the pane stays empty; nothing is reported.
+void CreateBrowserPane(HWND parent, const RECT& client, const char* launchUrl);
+
+// Gives the keyboard focus to the page; false, and nothing done, when there is
+// no pane.
+bool FocusBrowserPane();
+
+// Tells the page that the main window was activated or deactivated.
+void NotifyBrowserPaneOfActivation(bool active);
+
+// Offers a keyboard message to the page before it is translated and
+// dispatched; true when the page used it, so that it must be neither.
+bool TranslateKeyForBrowserPane(MSG* message);

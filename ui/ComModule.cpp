@@ -5,3 +5,7 @@
 extern "C" IMAGE_DOS_HEADER __ImageBase;
 
 CComModule::CComModule() : m_instance(reinterpret_cast<HINSTANCE>(&__ImageBase)) {}
+
+// The hosting layer needs this object before WinMain runs; it lives here, with
+// the layer, so that no program that links the layer has to supply it.
+CComModule _Module;

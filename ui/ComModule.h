@@ -4,8 +4,8 @@
 #include <windows.h>
 
 // Knows the module that holds the hosting layer; the host window class is
-// registered for that module. The program defines exactly one object of it,
-// constructed before WinMain runs.
+// registered for that module. There is exactly one object of it, defined by
+// the hosting layer and constructed before WinMain runs.
 class CComModule {
 public:
     CComModule();

@@ -27,6 +27,16 @@ public:
     }
     void** PutVoid() { return reinterpret_cast<void**>(Put()); }
 
+    // Holds `shared` with a reference of its own, or nothing when it is null;
+    // whatever was held before is released.
+    void Share(Interface* shared)
+    {
+        if (shared)
+            shared->AddRef();
+        Reset();
+        m_pointer = shared;
+    }
+
     // Hands the reference over to the caller.
     Interface* Detach()
     {

@@ -3,7 +3,6 @@
 
 #include "BrowserPane.h"
 #include "IniFile.h"
-#include "LauncherGlobals.h"
 #include "WindowPlacement.h"
 
 namespace {
@@ -21,13 +20,39 @@ struct ClientSize {
     int height;
 };
 
+// Written once by RunWindowMode, before the window exists.
+WindowModeSettings g_settings{L"", ""};
+
 // The pane fills the client area the window has while it is still a borderless
 // popup, which is exactly the configured size.
 LRESULT OnCreate(HWND window)
 {
     RECT client;
     GetClientRect(window, &client);
-    CreateBrowserPane(window, client);
+    CreateBrowserPane(window, client, g_settings.launchUrl);
+    return 0;
+}
+
+// The page keeps the keyboard whenever the window is active: activation hands
+// the focus to it rather than to the window itself, as the default processing
+// would. A window activated while minimised gets no focus from the default
+// processing either, and the page is not given it then; nor is it when there
+// is no pane.
+LRESULT OnActivate(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const bool active = LOWORD(wParam) != WA_INACTIVE;
+    NotifyBrowserPaneOfActivation(active);
+    const bool minimised = HIWORD(wParam) != 0;
+    if (active && !minimised && FocusBrowserPane())
+        return 0;
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// Focus that lands on the window itself, after a restore for instance, goes on
+// to the page.
+LRESULT OnSetFocus()
+{
+    FocusBrowserPane();
     return 0;
 }
 
@@ -46,6 +71,10 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     switch (message) {
     case WM_CREATE:
         return OnCreate(window);
+    case WM_ACTIVATE:
+        return OnActivate(window, message, wParam, lParam);
+    case WM_SETFOCUS:
+        return OnSetFocus();
     case WM_DESTROY:
         return OnDestroy();
     }
@@ -79,7 +108,7 @@ HWND CreateMainWindow(HINSTANCE instance, ClientSize size)
 {
     const WindowOrigin origin = PlaceMainWindow(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
                                                 size.width, size.height);
-    return CreateWindowExW(0, kMainWindowClass, g_windowCaption, WS_POPUP, origin.x, origin.y, size.width,
+    return CreateWindowExW(0, kMainWindowClass, g_settings.caption, WS_POPUP, origin.x, origin.y, size.width,
                            size.height, nullptr, nullptr, instance, nullptr);
 }
 
@@ -97,10 +126,20 @@ void AddWindowFrame(HWND window, ClientSize size)
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+bool IsKeyboardMessage(UINT message)
+{
+    return message >= WM_KEYFIRST && message <= WM_KEYLAST;
+}
+
+// Keys go to the page first, so that the keys it handles itself (Tab between
+// fields, Ctrl+C, Ctrl+V and the like) work; a key it used is neither
+// translated nor dispatched.
 int RunMessageLoop()
 {
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (IsKeyboardMessage(message.message) && TranslateKeyForBrowserPane(&message))
+            continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
@@ -109,14 +148,15 @@ int RunMessageLoop()
 
 int ReportFailure()
 {
-    MessageBoxW(nullptr, L"Error!", g_windowCaption, MB_ICONERROR);
+    MessageBoxW(nullptr, L"Error!", g_settings.caption, MB_ICONERROR);
     return 0;
 }
 
 }  // namespace
 
-int RunWindowMode(HINSTANCE instance, int showCommand)
+int RunWindowMode(HINSTANCE instance, int showCommand, const WindowModeSettings& settings)
 {
+    g_settings = settings;
     if (!RegisterMainWindowClass(instance))
         return ReportFailure();
     const ClientSize size = ReadClientSize();

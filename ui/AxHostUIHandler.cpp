@@ -1,0 +1,105 @@
+// The host object as the browser's document-host UI handler, with the host
+// window's defaults: no 3-D border, the default double-click action, the
+// browser's own context menu, and neither the browser's menus nor its
+// toolbars. Everything else is left to the browser.
+#include "AxHostObject.h"
+
+// S_FALSE: the host showed no menu of its own, so the browser shows its own.
+STDMETHODIMP CAxHost::ShowContextMenu(DWORD, POINT*, IUnknown*, IDispatch*)
+{
+    return S_FALSE;
+}
+
+// Without a 3-D border a page laid out for exactly the client size fits it.
+STDMETHODIMP CAxHost::GetHostInfo(DOCHOSTUIINFO* info)
+{
+    if (!info)
+        return E_POINTER;
+    info->dwFlags = DOCHOSTUIFLAG_NO3DBORDER;
+    info->dwDoubleClick = DOCHOSTUIDBLCLK_DEFAULT;
+    return S_OK;
+}
+
+// S_OK: the host takes care of the user interface, so the browser shows no
+// menus or toolbars of its own; the launcher's window has none either.
+STDMETHODIMP CAxHost::ShowUI(DWORD, IOleInPlaceActiveObject*, IOleCommandTarget*, IOleInPlaceFrame*,
+                             IOleInPlaceUIWindow*)
+{
+    return S_OK;
+}
+
+STDMETHODIMP CAxHost::HideUI()
+{
+    return S_OK;
+}
+
+STDMETHODIMP CAxHost::UpdateUI()
+{
+    return S_OK;
+}
+
+STDMETHODIMP CAxHost::OnDocWindowActivate(BOOL)
+{
+    return S_OK;
+}
+
+STDMETHODIMP CAxHost::OnFrameWindowActivate(BOOL)
+{
+    return S_OK;
+}
+
+STDMETHODIMP CAxHost::ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL)
+{
+    return S_OK;
+}
+
+// S_FALSE: the host has no accelerators, the browser handles the key itself.
+STDMETHODIMP CAxHost::TranslateAccelerator(LPMSG, const GUID*, DWORD)
+{
+    return S_FALSE;
+}
+
+// No key of its own: the browser reads the user's settings.
+STDMETHODIMP CAxHost::GetOptionKeyPath(LPOLESTR* key, DWORD)
+{
+    if (!key)
+        return E_POINTER;
+    *key = nullptr;
+    return S_FALSE;
+}
+
+// No replacement: the browser keeps its own drop target.
+STDMETHODIMP CAxHost::GetDropTarget(IDropTarget*, IDropTarget** replacement)
+{
+    if (!replacement)
+        return E_POINTER;
+    *replacement = nullptr;
+    return E_NOTIMPL;
+}
+
+// The page gets no object of the launcher's.
+STDMETHODIMP CAxHost::GetExternal(IDispatch** external)
+{
+    if (!external)
+        return E_POINTER;
+    *external = nullptr;
+    return S_FALSE;
+}
+
+// Addresses are loaded as they are.
+STDMETHODIMP CAxHost::TranslateUrl(DWORD, LPWSTR, LPWSTR* translated)
+{
+    if (!translated)
+        return E_POINTER;
+    *translated = nullptr;
+    return S_FALSE;
+}
+
+// Clipboard and drag-and-drop data pass unchanged.
+STDMETHODIMP CAxHost::FilterDataObject(IDataObject*, IDataObject** filtered)
+{
+    if (!filtered)
+        return E_POINTER;
+    *filtered = nullptr;
+    return S_FALSE;
+}
