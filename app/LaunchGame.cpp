@@ -6,7 +6,9 @@
 
 #include "AnsiToWide.h"
 #include "LauncherGlobals.h"
+#include "ModulePath.h"
 #include "PlayerCommandLine.h"
+#include "Startup.h"
 
 namespace {
 
@@ -23,10 +25,15 @@ void LaunchGame()
     wchar_t command[1024] = {};
     line.copy(command, sizeof command / sizeof command[0] - 1);
 
+    // The player is named by its full path, so that a player missing from the
+    // install is reported instead of being looked for in the system directories
+    // and on the PATH.
+    const std::wstring player = PathInDirectory(InstallDirectory(), L"Velmora.exe");
+
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
-    if (CreateProcessW(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    if (CreateProcessW(player.c_str(), command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
     } else {

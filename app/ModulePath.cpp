@@ -1,10 +1,17 @@
 #include "ModulePath.h"
 
-std::string DirectoryOfModule(const std::string& modulePath)
+std::wstring DirectoryOfModule(const std::wstring& modulePath)
 {
-    const std::string::size_type lastBackslash = modulePath.rfind('\\');
-    if (lastBackslash == std::string::npos)
+    const std::wstring::size_type lastBackslash = modulePath.rfind(L'\\');
+    if (lastBackslash == std::wstring::npos)
         return {};
-    const bool driveRoot = lastBackslash == 2 && modulePath[1] == ':';
+    const bool driveRoot = lastBackslash == 2 && modulePath[1] == L':';
     return modulePath.substr(0, driveRoot ? lastBackslash + 1 : lastBackslash);
+}
+
+std::wstring PathInDirectory(const std::wstring& directory, const std::wstring& fileName)
+{
+    if (!directory.empty() && directory.back() == L'\\')
+        return directory + fileName;
+    return directory + L'\\' + fileName;
 }

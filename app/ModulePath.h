@@ -1,19 +1,19 @@
-// Finding the launcher's own directory from its module path. Portable: no
-// Windows header.
+// Finding the launcher's own directory from its module path, and naming files
+// in it. Portable: no Windows header.
 #pragma once
 
 #include <cstddef>
 #include <string>
 
 // Reads a text of unknown length through `fill(buffer, size)`, which behaves like
-// GetModuleFileNameA: it returns the length it wrote, and a result equal to the
+// GetModuleFileNameW: it returns the length it wrote, and a result equal to the
 // size (or more) means the text was cut. The buffer grows until the whole text
 // fits, up to `largest` characters; an empty string when that is not enough or
 // `fill` fails.
 template <typename Fill>
-std::string ReadWholeText(Fill fill, std::size_t firstSize, std::size_t largest)
+std::wstring ReadWholeText(Fill fill, std::size_t firstSize, std::size_t largest)
 {
-    std::string text(firstSize, '\0');
+    std::wstring text(firstSize, L'\0');
     for (;;) {
         const std::size_t length = fill(text.data(), text.size());
         if (length == 0)
@@ -24,11 +24,15 @@ std::string ReadWholeText(Fill fill, std::size_t firstSize, std::size_t largest)
         }
         if (text.size() >= largest)
             return {};
-        text.assign(text.size() * 2, '\0');
+        text.assign(text.size() * 2, L'\0');
     }
 }
 
 // The directory of a module's full path: everything before the last backslash,
 // keeping the backslash of a drive's root ("C:\"), since "C:" alone names the
 // drive's current directory. Empty when the path holds no backslash.
-std::string DirectoryOfModule(const std::string& modulePath);
+std::wstring DirectoryOfModule(const std::wstring& modulePath);
+
+// The full path of `fileName` in `directory`, with one backslash between them
+// also when the directory is a drive's root that already ends in one.
+std::wstring PathInDirectory(const std::wstring& directory, const std::wstring& fileName);

@@ -9,6 +9,7 @@
 #include "IniFile.h"
 #include "LauncherGlobals.h"
 #include "ModulePath.h"
+#include "StartDirectory.h"
 #include "WindowCaption.h"
 
 char g_launchUrl[260];
@@ -19,18 +20,33 @@ namespace {
 // The longest path Windows hands out, with its terminator.
 const std::size_t kLongestModulePath = 32768;
 
+// Written once, by EnterLauncherDirectory.
+std::wstring g_installDirectory;
+
 }  // namespace
 
-void SetWorkingDirectoryToModule()
+bool EnterLauncherDirectory()
 {
-    const std::string modulePath = ReadWholeText(
-        [](char* buffer, std::size_t size) {
-            return static_cast<std::size_t>(GetModuleFileNameA(nullptr, buffer, static_cast<DWORD>(size)));
+    // The wide forms spell every path Windows allows; the ANSI ones turn letters
+    // outside the ANSI code page into "?", and such a directory cannot be entered.
+    const std::wstring modulePath = ReadWholeText(
+        [](wchar_t* buffer, std::size_t size) {
+            return static_cast<std::size_t>(GetModuleFileNameW(nullptr, buffer, static_cast<DWORD>(size)));
         },
         MAX_PATH, kLongestModulePath);
-    const std::string directory = DirectoryOfModule(modulePath);
-    if (!directory.empty())
-        SetCurrentDirectoryA(directory.c_str());
+    const StartDirectory start = EnterModuleDirectory(
+        modulePath, [](const std::wstring& directory) { return SetCurrentDirectoryW(directory.c_str()) != FALSE; });
+    if (start.step == StartDirectoryStep::TellAndStop) {
+        MessageBoxW(nullptr, FolderNotEnteredText(start.folder).c_str(), L"Error", MB_OK);
+        return false;
+    }
+    g_installDirectory = start.folder;
+    return true;
+}
+
+const std::wstring& InstallDirectory()
+{
+    return g_installDirectory;
 }
 
 void ReadServerSettings(CIniFile& settings)

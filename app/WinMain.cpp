@@ -11,7 +11,8 @@
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
 {
-    SetWorkingDirectoryToModule();
+    if (!EnterLauncherDirectory())
+        return 0;
     CIniFile settings;
     ReadServerSettings(settings);
     if (!InstallPendingUpdate())

@@ -2,14 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <cwchar>
+#include <functional>
 
 namespace {
 
 struct DirectoryCase {
     const char* name;
-    std::string modulePath;
-    std::string directory;
+    std::wstring modulePath;
+    std::wstring directory;
 };
 
 class DirectoryCases : public ::testing::TestWithParam<DirectoryCase> {};
@@ -21,38 +22,63 @@ TEST_P(DirectoryCases, CutAtTheLastBackslash)
 
 INSTANTIATE_TEST_SUITE_P(
     Table, DirectoryCases,
-    ::testing::Values(DirectoryCase{"Ordinary", "C:\\Games\\Tarnhold\\Launcher.exe", "C:\\Games\\Tarnhold"},
-                      DirectoryCase{"DriveRootKeepsItsBackslash", "D:\\Launcher.exe", "D:\\"},
-                      DirectoryCase{"OneLevelBelowTheRoot", "D:\\x\\Launcher.exe", "D:\\x"},
-                      DirectoryCase{"NetworkShare", "\\\\server\\share\\Launcher.exe", "\\\\server\\share"},
-                      DirectoryCase{"SpacesAndHighBytes", "C:\\My Games\\\xD3\xCE\xCF\xB7\\Launcher.exe",
-                                    "C:\\My Games\\\xD3\xCE\xCF\xB7"},
-                      DirectoryCase{"NoBackslash", "Launcher.exe", ""},
-                      DirectoryCase{"Empty", "", ""}),
+    ::testing::Values(DirectoryCase{"Ordinary", L"C:\\Games\\Tarnhold\\Launcher.exe", L"C:\\Games\\Tarnhold"},
+                      DirectoryCase{"DriveRootKeepsItsBackslash", L"D:\\Launcher.exe", L"D:\\"},
+                      DirectoryCase{"OneLevelBelowTheRoot", L"D:\\x\\Launcher.exe", L"D:\\x"},
+                      DirectoryCase{"NetworkShare", L"\\\\server\\share\\Launcher.exe", L"\\\\server\\share"},
+                      DirectoryCase{"SpacesAndChinese", L"C:\\My Games\\\u6E38\u620F\\Launcher.exe",
+                                    L"C:\\My Games\\\u6E38\u620F"},
+                      // Letters that code page 936 cannot spell, and a character
+                      // outside the Basic Multilingual Plane (a surrogate pair).
+                      DirectoryCase{"OutsideTheAnsiCodePage", L"C:\\\u0406\u03AD\\\U0001F3AE\\Launcher.exe",
+                                    L"C:\\\u0406\u03AD\\\U0001F3AE"},
+                      DirectoryCase{"NoBackslash", L"Launcher.exe", L""},
+                      DirectoryCase{"Empty", L"", L""}),
     [](const ::testing::TestParamInfo<DirectoryCase>& info) { return std::string(info.param.name); });
 
-// A stand-in for GetModuleFileNameA: it copies as much of `path` as fits, cut
+struct PathCase {
+    const char* name;
+    std::wstring directory;
+    std::wstring path;
+};
+
+class PathCases : public ::testing::TestWithParam<PathCase> {};
+
+TEST_P(PathCases, OneBackslashBeforeTheFileName)
+{
+    EXPECT_EQ(PathInDirectory(GetParam().directory, L"Velmora.exe"), GetParam().path);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, PathCases,
+    ::testing::Values(PathCase{"Ordinary", L"C:\\Games\\Tarnhold", L"C:\\Games\\Tarnhold\\Velmora.exe"},
+                      PathCase{"DriveRoot", L"D:\\", L"D:\\Velmora.exe"},
+                      PathCase{"NetworkShare", L"\\\\server\\share", L"\\\\server\\share\\Velmora.exe"},
+                      PathCase{"OutsideTheAnsiCodePage", L"Z:\\\u0406\u03AD", L"Z:\\\u0406\u03AD\\Velmora.exe"}),
+    [](const ::testing::TestParamInfo<PathCase>& info) { return std::string(info.param.name); });
+
+// A stand-in for GetModuleFileNameW: it copies as much of `path` as fits, cut
 // without a terminator when the buffer is too small, and returns the length it
 // wrote; it counts its calls.
 struct FakeModuleName {
-    std::string path;
+    std::wstring path;
     int calls = 0;
 
-    std::size_t operator()(char* buffer, std::size_t size)
+    std::size_t operator()(wchar_t* buffer, std::size_t size)
     {
         ++calls;
         if (path.size() < size) {
-            std::memcpy(buffer, path.c_str(), path.size() + 1);
+            std::wmemcpy(buffer, path.c_str(), path.size() + 1);
             return path.size();
         }
-        std::memcpy(buffer, path.data(), size);
+        std::wmemcpy(buffer, path.data(), size);
         return size;
     }
 };
 
 TEST(ReadWholeText, ReturnsAShortPathAfterOneCall)
 {
-    FakeModuleName fake{"C:\\Games\\Launcher.exe"};
+    FakeModuleName fake{L"C:\\Games\\Launcher.exe"};
     EXPECT_EQ(ReadWholeText(std::ref(fake), 260, 32768), fake.path);
     EXPECT_EQ(fake.calls, 1);
 }
@@ -60,16 +86,16 @@ TEST(ReadWholeText, ReturnsAShortPathAfterOneCall)
 TEST(ReadWholeText, GrowsForPathsOf260CharactersAndMore)
 {
     for (std::size_t length : {259u, 260u, 261u, 600u, 5000u}) {
-        FakeModuleName fake{"C:\\" + std::string(length - 3, 'p')};
+        FakeModuleName fake{L"C:\\" + std::wstring(length - 3, L'\u0406')};
         EXPECT_EQ(ReadWholeText(std::ref(fake), 260, 32768), fake.path) << length;
     }
 }
 
 TEST(ReadWholeText, GivesNothingWhenTheTextNeverFitsOrTheCallFails)
 {
-    FakeModuleName tooLong{std::string(40000, 'p')};
-    EXPECT_EQ(ReadWholeText(std::ref(tooLong), 260, 32768), "");
-    EXPECT_EQ(ReadWholeText([](char*, std::size_t) { return std::size_t{0}; }, 260, 32768), "");
+    FakeModuleName tooLong{std::wstring(40000, L'p')};
+    EXPECT_EQ(ReadWholeText(std::ref(tooLong), 260, 32768), L"");
+    EXPECT_EQ(ReadWholeText([](wchar_t*, std::size_t) { return std::size_t{0}; }, 260, 32768), L"");
 }
 
 }  // namespace
