@@ -2,22 +2,56 @@
 
 #include <windows.h>
 
+#include "ProgramImage.h"
+
 namespace {
 
-HANDLE OpenForWriting(const char* fileName)
+HANDLE OpenExisting(const char* fileName, DWORD access)
 {
-    return CreateFileA(fileName, GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                       nullptr);
+    return CreateFileA(fileName, access, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
+
+// The bytes of an open file, read at given offsets.
+class OpenFileBytes : public FileBytesSource {
+public:
+    explicit OpenFileBytes(HANDLE file) : m_file(file)
+    {
+        LARGE_INTEGER size = {};
+        if (GetFileSizeEx(file, &size))
+            m_size = static_cast<std::uint64_t>(size.QuadPart);
+    }
+
+    std::uint64_t Size() const override { return m_size; }
+
+    bool Read(std::uint64_t offset, unsigned char* buffer, std::size_t count) const override
+    {
+        OVERLAPPED at = {};
+        at.Offset = static_cast<DWORD>(offset);
+        at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+        DWORD read = 0;
+        return ReadFile(m_file, buffer, static_cast<DWORD>(count), &read, &at) && read == count;
+    }
+
+private:
+    HANDLE m_file;
+    std::uint64_t m_size = 0;
+};
 
 }  // namespace
 
 bool InstallPendingUpdate()
 {
-    HANDLE pending = OpenForWriting("Velmora_.exe");
+    // Read access too, for the check that the update is a whole program.
+    HANDLE pending = OpenExisting("Velmora_.exe", GENERIC_READ | GENERIC_WRITE);
     if (pending == INVALID_HANDLE_VALUE)
         return true;
-    HANDLE player = OpenForWriting("Velmora.exe");
+    // An update cut off while it was downloaded would replace a working player
+    // with one that cannot start; it stays where it is, as if none were pending.
+    if (!IsCompleteProgramImage(OpenFileBytes(pending))) {
+        CloseHandle(pending);
+        return true;
+    }
+    HANDLE player = OpenExisting("Velmora.exe", GENERIC_WRITE);
     const DWORD playerError = player == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS;
     if (player != INVALID_HANDLE_VALUE)
         CloseHandle(player);
