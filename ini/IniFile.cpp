@@ -5,42 +5,15 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <new>
 
 #include "IniText.h"
+#include "ReadWholeFile.h"
 #include "ReplaceFile.h"
 
 namespace {
 
 const std::int64_t kLargestText = INT32_MAX;
-
-// Size of a file in bytes, or -1 when it cannot be opened or measured. The
-// position is taken in 64 bits, so that a file too large for the document's
-// 32-bit sizes is recognised as such rather than mistaken for a smaller one.
-std::int64_t MeasureFile(const char* fileName)
-{
-    std::FILE* file = std::fopen(fileName, "rb");
-    if (file == nullptr)
-        return -1;
-#ifdef _WIN32
-    const std::int64_t size = fseeko64(file, 0, SEEK_END) == 0 ? ftello64(file) : -1;
-#else
-    const std::int64_t size = fseeko(file, 0, SEEK_END) == 0 ? ftello(file) : -1;
-#endif
-    std::fclose(file);
-    return size;
-}
-
-// Reads exactly the first `size` bytes of a file; false when it cannot be opened
-// again or yields fewer bytes.
-bool ReadFileStart(const char* fileName, char* buffer, std::size_t size)
-{
-    std::FILE* file = std::fopen(fileName, "rb");
-    if (file == nullptr)
-        return false;
-    const bool complete = std::fread(buffer, 1, size, file) == size;
-    std::fclose(file);
-    return complete;
-}
 
 // Bytes that may end a bare value: the semicolon, CR, the first slash of a pair,
 // and the zero byte, which marks the end of the text unless the text holds it.
@@ -85,17 +58,6 @@ bool CanWriteAll(const std::vector<IniEntry*>& entries)
     return true;
 }
 
-// True when the file may be replaced: it does not exist yet, or it can be opened
-// for writing, as rewriting it in place would need.
-bool MayReplace(const std::string& fileName)
-{
-    std::FILE* file = std::fopen(fileName.c_str(), "r+b");
-    if (file == nullptr)
-        return errno == ENOENT;
-    std::fclose(file);
-    return true;
-}
-
 }  // namespace
 
 CIniFile::CIniFile() : m_buffer(nullptr), m_length(0) {}
@@ -117,22 +79,20 @@ void CIniFile::Clear()
 bool CIniFile::Load(const char* fileName)
 {
     m_fileName = fileName;
-    const std::int64_t size = MeasureFile(fileName);
-    if (size > kLargestText)
-        return false;
-    if (size <= 0) {
+    // The new text is read completely, through one handle, before anything of
+    // the old document goes: a load is the file's whole content at one moment,
+    // or false with the previous document kept.
+    std::unique_ptr<char[]> text;
+    const ini::FileRead read = ini::ReadWholeFile(fileName, kLargestText, text);
+    if (read.failure == ini::ReadFailure::CannotOpen || (read.failure == ini::ReadFailure::None && read.size == 0)) {
         m_length = 0;
         return false;
     }
-    // The new text is read completely before anything of the old document goes,
-    // so that a failed read leaves the previous document whole.
-    std::unique_ptr<char[]> text(new char[static_cast<std::size_t>(size) + 1]);
-    if (!ReadFileStart(fileName, text.get(), static_cast<std::size_t>(size)))
+    if (read.failure != ini::ReadFailure::None)
         return false;
-    text[size] = '\0';
     delete[] m_buffer;
     m_buffer = text.release();
-    m_length = static_cast<std::int32_t>(size);
+    m_length = static_cast<std::int32_t>(read.size);
     return Parse();
 }
 
@@ -145,7 +105,9 @@ bool CIniFile::LoadFromString(const char* text)
     m_length = static_cast<std::int32_t>(length);
     if (length == 0)
         return false;
-    char* copy = new char[length + 1];
+    char* copy = new (std::nothrow) char[length + 1];
+    if (copy == nullptr)
+        return false;
     std::memcpy(copy, text, length + 1);
     delete[] m_buffer;
     m_buffer = copy;
@@ -299,15 +261,16 @@ bool CIniFile::Save()
 {
     // Nothing is written unless every entry reads back as it stands, and the old
     // file is replaced only once the new one is complete on disk.
-    if (m_fileName.empty() || !CanWriteAll(m_entries) || !MayReplace(m_fileName))
-        return false;
-    std::string temporaryPath;
-    std::FILE* file = ini::CreateTemporaryBeside(m_fileName, temporaryPath);
-    if (file == nullptr)
-        return false;
-    if (!WriteEntries(file, m_entries)) {
-        ini::DiscardTemporary(file, temporaryPath);
+    if (m_fileName.empty() || !CanWriteAll(m_entries)) {
+        errno = EINVAL;
         return false;
     }
-    return ini::CommitTemporary(file, temporaryPath, m_fileName);
+    ini::Replacement replacement;
+    if (!ini::BeginReplace(m_fileName, replacement))
+        return false;
+    if (!WriteEntries(replacement.file, m_entries)) {
+        ini::AbandonReplace(replacement);
+        return false;
+    }
+    return ini::CommitReplace(replacement);
 }

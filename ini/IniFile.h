@@ -45,6 +45,9 @@ public:
     const std::vector<std::string>& Sections() const { return m_sections; }
     const std::vector<IniEntry*>& Entries() const { return m_entries; }
     const std::string& CurrentSection() const { return m_currentSection; }
+    // The text of the last successful load: Length() bytes and a zero byte.
+    const char* Text() const { return m_buffer; }
+    std::int32_t Length() const { return m_length; }
 
 private:
     std::string m_fileName;

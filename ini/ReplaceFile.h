@@ -1,5 +1,15 @@
 // Writing a file by way of a temporary file beside it, so that the file is
-// replaced whole or not at all.
+// replaced whole or not at all, keeps what makes it the same file to its users
+// (through a link, its target; its mode, owner and attributes), and leaves no
+// temporary files behind, even of saves that were killed.
+//
+// Temporary names are short and the same for every target name's length: a dot,
+// "ini-", a hash of the target's name, the process id and a counter. A save
+// holds its temporary file so that no other save can remove it (POSIX: an
+// exclusive lock; Windows: opened without delete sharing); before creating its
+// own, a save removes every temporary file of the same target that nobody holds.
+//
+// On failure every operation leaves errno at the cause.
 #pragma once
 
 #include <cstdio>
@@ -7,16 +17,27 @@
 
 namespace ini {
 
-// Creates a new, empty file in the target's directory and opens it for binary
-// writing. Returns null when no such file can be created.
-std::FILE* CreateTemporaryBeside(const std::string& target, std::string& temporaryPath);
+struct Replacement {
+    std::FILE* file = nullptr;   // open for binary writing
+    std::string temporaryPath;
+    std::string target;          // the file that is replaced: the end of a chain of links
+};
 
-// Flushes the temporary file to disk, closes it and puts it in place of the
-// target in one step. On any failure the temporary file is removed, the target
-// is left as it was, and the result is false.
-bool CommitTemporary(std::FILE* file, const std::string& temporaryPath, const std::string& target);
+// Finds the file that `target` names, removes leftovers of earlier saves of it,
+// and creates a new, empty temporary file in its directory. False when the
+// target exists but cannot be written or replaced, or no file can be created.
+bool BeginReplace(const std::string& target, Replacement& replacement);
+
+// Flushes the temporary file to disk and puts it in place of the target in one
+// step, with the target's permissions (and, where allowed, owner and group).
+// On any failure the temporary file is removed and the target left as it was.
+bool CommitReplace(Replacement& replacement);
 
 // Closes and removes a temporary file that is not wanted.
-void DiscardTemporary(std::FILE* file, const std::string& temporaryPath);
+void AbandonReplace(Replacement& replacement);
+
+// The part of a temporary name that belongs to one target: ".ini-" and the
+// hash of the target's file name, then "-".
+std::string TemporaryPrefix(const std::string& target);
 
 }  // namespace ini

@@ -3,49 +3,154 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <io.h>
-#include <process.h>
-#include <sys/stat.h>
 #include <windows.h>
+
+#include "Win32Errors.h"
 
 namespace ini {
 
-std::FILE* CreateTemporaryBeside(const std::string& target, std::string& temporaryPath)
+namespace {
+
+std::string DirectoryPart(const std::string& path)
 {
-    const std::string stem = target + ".tmp" + std::to_string(_getpid()) + "-";
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        temporaryPath = stem + std::to_string(attempt);
-        const int fd = _open(temporaryPath.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
-                             _S_IREAD | _S_IWRITE);
-        if (fd < 0) {
-            if (errno == EEXIST)
-                continue;
-            return nullptr;
-        }
-        std::FILE* file = _fdopen(fd, "wb");
-        if (file == nullptr) {
-            _close(fd);
-            DeleteFileA(temporaryPath.c_str());
-        }
-        return file;
-    }
-    return nullptr;
+    const std::size_t slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
-bool CommitTemporary(std::FILE* file, const std::string& temporaryPath, const std::string& target)
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// Fails with errno set from the last Windows error.
+bool FailWithLastError()
 {
-    bool written = std::fflush(file) == 0 && _commit(_fileno(file)) == 0;
-    written = std::fclose(file) == 0 && written;
-    if (written && MoveFileExA(temporaryPath.c_str(), target.c_str(),
-                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return true;
-    DeleteFileA(temporaryPath.c_str());
+    errno = ErrnoOfWin32Error(GetLastError());
     return false;
 }
 
-void DiscardTemporary(std::FILE* file, const std::string& temporaryPath)
+// True when the target may be replaced: it does not exist yet, or it is a file
+// that can be opened for writing, as rewriting it in place would need (not
+// read-only, not held open by another process without sharing).
+bool MayReplace(const std::string& target)
 {
-    std::fclose(file);
-    DeleteFileA(temporaryPath.c_str());
+    const DWORD attributes = GetFileAttributesA(target.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        const DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || FailWithLastError();
+    }
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        errno = EISDIR;
+        return false;
+    }
+    const HANDLE file = CreateFileA(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return FailWithLastError();
+    CloseHandle(file);
+    return true;
+}
+
+// Deletes the temporary files of `prefix` in `directory` that no running save
+// holds: a save keeps its own open without delete sharing, so deleting it fails.
+void RemoveLeftovers(const std::string& directory, const std::string& prefix)
+{
+    WIN32_FIND_DATAA found;
+    const HANDLE search = FindFirstFileA((directory + prefix + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+            DeleteFileA((directory + found.cFileName).c_str());
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
+HANDLE CreateHeldTemporary(const std::string& directory, const std::string& prefix, std::string& path)
+{
+    static unsigned counter = 0;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        path = directory + prefix + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(counter++);
+        // No delete sharing: while this handle is open, no other save removes it.
+        const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE)
+            return file;
+        if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS)
+            break;
+    }
+    FailWithLastError();
+    return INVALID_HANDLE_VALUE;
+}
+
+// Puts the written temporary file in place of the target. An existing target is
+// replaced with ReplaceFileA, which keeps the target's attributes, creation time
+// and security; a missing one (or one that the replace call lost) is created by
+// moving the temporary file there.
+bool PutInPlace(const std::string& temporaryPath, const std::string& target)
+{
+    if (Exists(target) &&
+        ReplaceFileA(target.c_str(), temporaryPath.c_str(), nullptr,
+                     REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr, nullptr))
+        return true;
+    if (Exists(target) && GetLastError() != ERROR_FILE_NOT_FOUND)
+        return FailWithLastError();
+    return MoveFileExA(temporaryPath.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) ||
+           FailWithLastError();
+}
+
+}  // namespace
+
+bool BeginReplace(const std::string& target, Replacement& replacement)
+{
+    replacement.target = target;
+    if (!MayReplace(target))
+        return false;
+    const std::string directory = DirectoryPart(target);
+    const std::string prefix = TemporaryPrefix(target);
+    RemoveLeftovers(directory, prefix);
+    const HANDLE handle = CreateHeldTemporary(directory, prefix, replacement.temporaryPath);
+    if (handle == INVALID_HANDLE_VALUE)
+        return false;
+    const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_WRONLY | _O_BINARY);
+    replacement.file = fd >= 0 ? _fdopen(fd, "wb") : nullptr;
+    if (replacement.file == nullptr) {
+        if (fd >= 0)
+            _close(fd);
+        else
+            CloseHandle(handle);
+        DeleteFileA(replacement.temporaryPath.c_str());
+        errno = ENOMEM;
+        return false;
+    }
+    return true;
+}
+
+bool CommitReplace(Replacement& replacement)
+{
+    bool written = std::fflush(replacement.file) == 0 && _commit(_fileno(replacement.file)) == 0;
+    const int writeError = errno;
+    // The replace needs the temporary file closed; from here another save could
+    // take it for a leftover, which makes this one fail, never both.
+    written = std::fclose(replacement.file) == 0 && written;
+    replacement.file = nullptr;
+    if (!written) {
+        DeleteFileA(replacement.temporaryPath.c_str());
+        errno = writeError != 0 ? writeError : EIO;
+        return false;
+    }
+    if (PutInPlace(replacement.temporaryPath, replacement.target))
+        return true;
+    const int error = errno;
+    DeleteFileA(replacement.temporaryPath.c_str());
+    errno = error;
+    return false;
+}
+
+void AbandonReplace(Replacement& replacement)
+{
+    const int error = errno;
+    std::fclose(replacement.file);
+    replacement.file = nullptr;
+    DeleteFileA(replacement.temporaryPath.c_str());
+    errno = error;
 }
 
 }  // namespace ini

@@ -1,6 +1,5 @@
 #include "DialectChecks.h"
 
-#include <algorithm>
 #include <cstddef>
 
 #include "VisibleText.h"
@@ -10,20 +9,21 @@ namespace {
 
 void CheckEntryLookup(const SettingsFile& file, const std::string& name, std::size_t index, SettingsWarnings& warnings)
 {
-    CIniFile& document = file.document;
+    const CIniFile& document = file.document;
     const IniEntry& entry = *document.Entries()[index];
     const std::size_t found = file.EntryFoundFor(index);
     if (found == index)
         return;
     const int line = file.LineOfEntry(index);
-    if (!document.SelectSection(entry.section.c_str(), true)) {
+    const std::size_t chosen = file.lookups->ChosenSection(entry.section);
+    if (chosen == document.Sections().size()) {
         warnings.push_back({name, line, "entry-outside-section",
                             QuotedBytes(entry.key) + " stands before the first section header, so no lookup finds it",
                             "put the header of its section above it"});
         return;
     }
     // Under a header that an earlier one shadows: reported once for the header.
-    if (document.CurrentSection() != entry.section || found == document.Entries().size())
+    if (document.Sections()[chosen] != entry.section || found == document.Entries().size())
         return;
     const IniEntry& first = *document.Entries()[found];
     const std::string firstLine = LineText(file.LineOfEntry(found));
@@ -37,15 +37,6 @@ void CheckEntryLookup(const SettingsFile& file, const std::string& name, std::si
                         "keep only one of the two lines"});
 }
 
-bool HasEntries(const CIniFile& document, const std::string& section)
-{
-    for (const IniEntry* entry : document.Entries()) {
-        if (entry->section == section)
-            return true;
-    }
-    return false;
-}
-
 // Reported at the first header of a spelling that an earlier header of another
 // spelling shadows, when entries stand under that spelling.
 void CheckSectionLookup(const SettingsFile& file, const std::string& name, std::size_t index,
@@ -54,9 +45,8 @@ void CheckSectionLookup(const SettingsFile& file, const std::string& name, std::
     const std::vector<std::string>& sections = file.document.Sections();
     const std::string& section = sections[index];
     const std::size_t first = file.FirstHeaderLike(index);
-    const auto before = sections.begin() + static_cast<std::ptrdiff_t>(index);
-    if (sections[first] == section || std::find(sections.begin(), before, section) != before ||
-        !HasEntries(file.document, section))
+    if (sections[first] == section || file.lookups->FirstSectionNamed(section) != index ||
+        !file.lookups->HasEntries(section))
         return;
     warnings.push_back({name, file.LineOfHeader(index), "section-case",
                         "the header [" + VisibleBytes(section) + "] differs only in case from [" +

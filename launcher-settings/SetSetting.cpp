@@ -24,10 +24,13 @@ struct LookupResult {
 
 std::vector<LookupResult> LookUpAll(const SettingsFile& file)
 {
+    const std::vector<IniEntry*>& entries = file.document.Entries();
     std::vector<LookupResult> results;
-    for (const IniEntry* entry : file.document.Entries()) {
-        const char* value = file.document.GetString(entry->section.c_str(), entry->key.c_str(), true);
-        results.push_back({entry->section, entry->key, value != nullptr, value != nullptr ? value : ""});
+    results.reserve(entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const std::size_t found = file.EntryFoundFor(i);
+        const bool isFound = found < entries.size();
+        results.push_back({entries[i]->section, entries[i]->key, isFound, isFound ? entries[found]->value : ""});
     }
     return results;
 }
@@ -42,9 +45,11 @@ bool SameLookup(const LookupResult& result, const SetRequest& request)
 const LookupResult* ChangedLookup(const std::vector<LookupResult>& before, const SettingsFile& after,
                                   const SetRequest& request)
 {
+    const std::vector<IniEntry*>& entries = after.document.Entries();
     for (const LookupResult& result : before) {
-        const char* now = after.document.GetString(result.section.c_str(), result.key.c_str(), true);
-        const bool same = result.found ? now != nullptr && result.value == now : now == nullptr;
+        const std::size_t found = after.lookups->FoundEntry(result.section, result.key);
+        const bool same = result.found ? found < entries.size() && result.value == entries[found]->value
+                                       : found == entries.size();
         if (!same && !SameLookup(result, request))
             return &result;
     }
@@ -75,24 +80,15 @@ std::string DirectoryOf(const std::string& path)
     return slash == std::string::npos ? "." : slash == 0 ? path.substr(0, 1) : path.substr(0, slash);
 }
 
-// Why saving failed, found out afterwards from the file and its directory.
-std::string SaveProblem(const std::string& path)
+// Why saving failed: the error Save left, with the directory named when it is
+// the directory that is missing.
+std::string SaveProblem(const std::string& path, int error)
 {
     struct stat status;
     const std::string directory = DirectoryOf(path);
-    if (stat(directory.c_str(), &status) != 0)
+    if (error == ENOENT && stat(directory.c_str(), &status) != 0)
         return "the directory " + directory + ": " + FileProblem(errno);
-    std::FILE* file = std::fopen(path.c_str(), "r+b");
-    if (file == nullptr && errno != ENOENT)
-        return FileProblem(errno);
-    if (file != nullptr)
-        std::fclose(file);
-    std::string temporary;
-    std::FILE* beside = ini::CreateTemporaryBeside(path, temporary);
-    if (beside == nullptr)
-        return "cannot create a file beside it: " + FileProblem(errno);
-    ini::DiscardTemporary(beside, temporary);
-    return "the file could not be replaced";
+    return FileProblem(error);
 }
 
 // Puts the file back as it was before a save that did not read back.
@@ -100,15 +96,14 @@ bool Restore(const SettingsFile& original)
 {
     if (original.state == FileState::Missing)
         return std::remove(original.path.c_str()) == 0;
-    std::string temporary;
-    std::FILE* file = ini::CreateTemporaryBeside(original.path, temporary);
-    if (file == nullptr)
+    ini::Replacement replacement;
+    if (!ini::BeginReplace(original.path, replacement))
         return false;
-    if (std::fwrite(original.bytes.data(), 1, original.bytes.size(), file) != original.bytes.size()) {
-        ini::DiscardTemporary(file, temporary);
+    if (std::fwrite(original.bytes.data(), 1, original.bytes.size(), replacement.file) != original.bytes.size()) {
+        ini::AbandonReplace(replacement);
         return false;
     }
-    return ini::CommitTemporary(file, temporary, original.path);
+    return ini::CommitReplace(replacement);
 }
 
 struct Change {
@@ -163,7 +158,8 @@ int SetSetting(const SetRequest& request, std::string& out, std::string& err)
         return 1;
     }
     if (!original.document.Save()) {
-        err += "cannot write " + request.path + ": " + SaveProblem(request.path) + "; the file is unchanged\n";
+        const int error = errno;
+        err += "cannot write " + request.path + ": " + SaveProblem(request.path, error) + "; the file is unchanged\n";
         return 1;
     }
     SettingsFile after;

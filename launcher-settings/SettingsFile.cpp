@@ -1,35 +1,57 @@
 #include "SettingsFile.h"
 
 #include <cerrno>
-#include <cstdio>
+#include <cstdint>
 #include <sys/stat.h>
 
-#include "IniText.h"
+#include "ReadWholeFile.h"
 
 namespace {
 
-// The whole file, or false with errno set.
-bool ReadBytes(const std::string& path, std::string& bytes)
-{
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr)
-        return false;
-    char chunk[4096];
-    std::size_t count;
-    while ((count = std::fread(chunk, 1, sizeof chunk, file)) > 0)
-        bytes.append(chunk, count);
-    const bool complete = std::ferror(file) == 0;
-    std::fclose(file);
-    return complete;
-}
+const std::size_t kNowhere = static_cast<std::size_t>(-1);
 
-const ItemPlace* FindPlace(const std::vector<ItemPlace>& places, bool isHeader, std::size_t index)
+// Why the file that Load refused cannot be loaded, found by reading it the same
+// way once more. False when that read succeeds: the file was missing or empty.
+bool LoadProblem(const std::string& path, FileState& state, std::string& problem)
 {
-    for (const ItemPlace& place : places) {
-        if (place.isHeader == isHeader && place.index == index)
-            return place.found ? &place : nullptr;
+    std::unique_ptr<char[]> text;
+    const ini::FileRead read = ini::ReadWholeFile(path.c_str(), INT32_MAX, text);
+    const std::string size = std::to_string(read.size);
+    state = FileState::Unreadable;
+    switch (read.failure) {
+    case ini::ReadFailure::CannotOpen:
+        if (read.error == ENOENT)
+            state = FileState::Missing;
+        problem = FileProblem(read.error);
+        return true;
+    case ini::ReadFailure::NotRegularFile: {
+        struct stat status;
+        problem = stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode)
+                      ? FileProblem(EISDIR)
+                      : "not a regular file (a FIFO, socket or device), which the launcher cannot read";
+        return true;
     }
-    return nullptr;
+    case ini::ReadFailure::TooLarge:
+        problem = "it is " + size + " bytes, and the launcher's settings reader takes at most 2147483647";
+        return true;
+    case ini::ReadFailure::NoMemory:
+        problem = "there is not enough memory to hold its " + size + " bytes";
+        return true;
+    case ini::ReadFailure::ReadError:
+        problem = FileProblem(read.error);
+        return true;
+    case ini::ReadFailure::SizeChanged:
+        problem = "it changed while it was read; try again";
+        return true;
+    case ini::ReadFailure::None:
+        break;
+    }
+    if (read.size > 0) {
+        problem = "it changed while it was read; try again";
+        return true;
+    }
+    state = FileState::Empty;
+    return false;
 }
 
 }  // namespace
@@ -44,8 +66,24 @@ std::string FileProblem(int error)
         return "permission denied";
     case EISDIR:
         return "it is a directory";
+    case ENOTDIR:
+        return "a part of the path is not a directory";
     case EROFS:
         return "read-only file system";
+    case ELOOP:
+        return "too many levels of symbolic links (a link loop)";
+    case ENAMETOOLONG:
+        return "the name is too long";
+    case ENOSPC:
+        return "no space left on the device (no free blocks or no free inodes)";
+#ifdef EDQUOT
+    case EDQUOT:
+        return "the disk quota is exceeded";
+#endif
+    case EFBIG:
+        return "the file would be larger than the process may write";
+    case ENOMEM:
+        return "not enough memory";
     default:
         return "input/output error";
     }
@@ -54,33 +92,39 @@ std::string FileProblem(int error)
 void ReadSettingsFile(const std::string& path, SettingsFile& file)
 {
     file.path = path;
-    struct stat status;
-    if (stat(path.c_str(), &status) != 0) {
-        file.state = errno == ENOENT ? FileState::Missing : FileState::Unreadable;
-        file.problem = FileProblem(errno);
-    } else if (S_ISDIR(status.st_mode)) {
-        file.state = FileState::Unreadable;
-        file.problem = FileProblem(EISDIR);
-    } else if (!ReadBytes(path, file.bytes)) {
-        file.state = FileState::Unreadable;
-        file.problem = FileProblem(errno);
+    // The bytes are the ones this one load parsed, so that lines and places
+    // always match the entries, even while another program rewrites the file.
+    if (file.document.Load(path.c_str())) {
+        file.state = FileState::Loaded;
+        file.bytes.assign(file.document.Text(), static_cast<std::size_t>(file.document.Length()));
     } else {
-        file.state = file.bytes.empty() ? FileState::Empty : FileState::Loaded;
+        LoadProblem(path, file.state, file.problem);
     }
-    // Loaded whatever the state, as the launcher does; a file it cannot read
-    // leaves the document empty.
-    file.document.Load(path.c_str());
     file.places = PlaceItems(file.bytes, file.document);
     file.lines = std::make_unique<LineIndex>(file.bytes);
+    file.lookups = std::make_unique<LookupIndex>(file.document);
+    file.headerPlaces.assign(file.document.Sections().size(), kNowhere);
+    file.entryPlaces.assign(file.document.Entries().size(), kNowhere);
+    for (std::size_t i = 0; i < file.places.size(); ++i) {
+        const ItemPlace& place = file.places[i];
+        if (place.found)
+            (place.isHeader ? file.headerPlaces : file.entryPlaces)[place.index] = i;
+    }
 }
 
-const ItemPlace* SettingsFile::PlaceOfHeader(std::size_t section) const { return FindPlace(places, true, section); }
+const ItemPlace* SettingsFile::PlaceOfHeader(std::size_t section) const
+{
+    return headerPlaces[section] != kNowhere ? &places[headerPlaces[section]] : nullptr;
+}
 
-const ItemPlace* SettingsFile::PlaceOfEntry(std::size_t entry) const { return FindPlace(places, false, entry); }
+const ItemPlace* SettingsFile::PlaceOfEntry(std::size_t entry) const
+{
+    return entry < entryPlaces.size() && entryPlaces[entry] != kNowhere ? &places[entryPlaces[entry]] : nullptr;
+}
 
 int SettingsFile::LineOfHeader(std::size_t section) const
 {
-    const ItemPlace* place = PlaceOfHeader(section);
+    const ItemPlace* place = section < headerPlaces.size() ? PlaceOfHeader(section) : nullptr;
     return place != nullptr ? lines->LineOf(place->start) : 0;
 }
 
@@ -103,16 +147,10 @@ std::size_t SettingsFile::EntryOfValue(const char* value) const
 std::size_t SettingsFile::EntryFoundFor(std::size_t entry) const
 {
     const IniEntry& own = *document.Entries()[entry];
-    return EntryOfValue(document.GetString(own.section.c_str(), own.key.c_str(), true));
+    return lookups->FoundEntry(own.section, own.key);
 }
 
 std::size_t SettingsFile::FirstHeaderLike(std::size_t section) const
 {
-    const std::vector<std::string>& sections = document.Sections();
-    const std::string& name = sections[section];
-    for (std::size_t earlier = 0; earlier < section; ++earlier) {
-        if (ini::NamesEqual(sections[earlier], name.c_str(), name.size(), true))
-            return earlier;
-    }
-    return section;
+    return lookups->FirstSectionLike(document.Sections()[section]);
 }

@@ -1,6 +1,6 @@
 // One settings file read the way the launcher reads it: CIniFile::Load of the
-// path, plus the file's bytes and where each item stands in them, for messages
-// that name lines.
+// path, plus the bytes that load read and where each item stands in them, for
+// messages that name lines.
 #pragma once
 
 #include <memory>
@@ -10,6 +10,7 @@
 #include "IniFile.h"
 #include "ItemPlaces.h"
 #include "LineIndex.h"
+#include "LookupIndex.h"
 
 enum class FileState { Loaded, Empty, Missing, Unreadable };
 
@@ -17,12 +18,16 @@ struct SettingsFile {
     std::string path;
     FileState state = FileState::Missing;
     std::string problem;  // why an unreadable file could not be read
-    std::string bytes;
+    std::string bytes;    // exactly the text the document was parsed from
     // Mutable because lookups move its current section, which nothing here
     // relies on between calls.
     mutable CIniFile document;
     std::vector<ItemPlace> places;
     std::unique_ptr<LineIndex> lines;
+    std::unique_ptr<LookupIndex> lookups;
+    // Where in `places` each header and each entry stands, or npos.
+    std::vector<std::size_t> headerPlaces;
+    std::vector<std::size_t> entryPlaces;
 
     // The line of an item, or 0 when its text was not found.
     int LineOfHeader(std::size_t section) const;
@@ -39,11 +44,12 @@ struct SettingsFile {
     std::size_t FirstHeaderLike(std::size_t section) const;
 };
 
-// Reads `path` into `file`. A missing file is a state, not a failure; a file
-// that exists but cannot be read (a directory, no permission) is Unreadable,
-// with the reason in `problem`.
+// Reads `path` into `file` with one CIniFile::Load. A missing file is a state,
+// not a failure; a file that exists but cannot be loaded (not a regular file,
+// no permission, too large, changing while read) is Unreadable, with the
+// reason in `problem`.
 void ReadSettingsFile(const std::string& path, SettingsFile& file);
 
-// A one-line reason for the failure of the last file operation, the same text
-// on every platform.
+// A one-line reason for a failed file operation with the C library's error
+// number `error`, the same text on every platform.
 std::string FileProblem(int error);

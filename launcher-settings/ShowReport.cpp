@@ -31,16 +31,17 @@ std::string HeaderNote(const SettingsFile& file, std::size_t index)
 // Which entry the lookup of an entry's own section and key finds, when not it.
 std::string EntryNote(const SettingsFile& file, std::size_t index)
 {
-    CIniFile& document = file.document;
+    const CIniFile& document = file.document;
     const IniEntry& entry = *document.Entries()[index];
     const std::size_t found = file.EntryFoundFor(index);
     if (found == index)
         return "";
     if (found < document.Entries().size())
         return "  (a lookup finds " + LineText(file.LineOfEntry(found)) + ")";
-    if (!document.SelectSection(entry.section.c_str(), true))
+    const std::size_t chosen = file.lookups->ChosenSection(entry.section);
+    if (chosen == document.Sections().size())
         return "  (no lookup finds it: it stands before the first header)";
-    return "  (no lookup finds it: a lookup chooses " + Header(document.CurrentSection()) + ")";
+    return "  (no lookup finds it: a lookup chooses " + Header(document.Sections()[chosen]) + ")";
 }
 
 }  // namespace
