@@ -14,7 +14,9 @@ sudo_cmd=()
 [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
 as_root() { "${sudo_cmd[@]}" "$@"; }
 
-probe_dir=$(mktemp -d)
+# The probe is written into the build tree: /tmp may be mounted noexec.
+mkdir -p "$(dirname "$0")/../build"
+probe_dir=$(mktemp -d "$(dirname "$0")/../build/probe32.XXXXXX")
 trap 'rm -rf "$probe_dir"' EXIT
 
 # A 93-byte static 32-bit ELF program that only calls exit(0).
