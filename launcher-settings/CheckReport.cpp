@@ -52,6 +52,8 @@ std::string CheckReportText(const InstallCheck& check)
     out += "                 from " + s.launchPageSource + "\n";
     out += "window caption:  " + VisibleBytes(s.caption) + "\n";
     out += "                 from " + s.captionSource + "\n";
+    out += "                 " + std::to_string(s.captionUnits) + " UTF-16 units in code page " +
+           std::to_string(s.codePage) + "\n";
     out += "client size:     " + Size(s.clientWidth, s.clientHeight) + "\n";
     out += "                 from " + s.clientSizeSource + "\n";
     out += "window origin:   " + std::to_string(s.origin.x) + ", " + std::to_string(s.origin.y) + " on a " +
@@ -75,6 +77,8 @@ std::string CheckReportJson(const InstallCheck& check)
     out += "  " + JsonField("launchUrl", JsonString(s.launchUrl)) + ",\n";
     out += "  " + JsonField("caption", JsonString(s.caption)) + ",\n";
     out += "  " + JsonField("captionSource", JsonString(s.captionSource)) + ",\n";
+    out += "  " + JsonField("captionUnits", std::to_string(s.captionUnits)) + ",\n";
+    out += "  " + JsonField("codePage", std::to_string(s.codePage)) + ",\n";
     out += "  " + JsonField("clientSize", JsonPair("width", s.clientWidth, "height", s.clientHeight)) + ",\n";
     out += "  " + JsonField("clientSizeSource", JsonString(s.clientSizeSource)) + ",\n";
     out += "  " + JsonField("screen", JsonPair("width", s.screen.width, "height", s.screen.height)) + ",\n";

@@ -8,6 +8,10 @@
 #include "SettingsFile.h"
 #include "SettingsWarning.h"
 
+// A byte-order mark of UTF-16 or UTF-8: the launcher reads bytes in the ANSI
+// code page. True for UTF-16, whose text no other check can make sense of.
+bool CheckEncoding(const SettingsFile& file, const std::string& name, SettingsWarnings& warnings);
+
 // Line breaks other than CR LF.
 void CheckLineBreaks(const SettingsFile& file, const std::string& name, SettingsWarnings& warnings);
 

@@ -60,7 +60,8 @@ bool CheckSectionPresent(const SettingsFile& file, const std::string& name, cons
     return found;
 }
 
-bool CheckInstall(const std::string& directory, ScreenSize screen, InstallCheck& check, std::string& error)
+bool CheckInstall(const std::string& directory, ScreenSize screen, unsigned codePage, InstallCheck& check,
+                  std::string& error)
 {
     struct stat status;
     if (stat(directory.c_str(), &status) != 0) {
@@ -73,6 +74,7 @@ bool CheckInstall(const std::string& directory, ScreenSize screen, InstallCheck&
     }
     check.directory = directory;
     check.settings.screen = screen;
+    check.settings.codePage = codePage;
     SettingsFile serverInfo;
     ReadSettingsFile(PathIn(directory, "ServerInfo.ini"), serverInfo);
     SettingsFile window;

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "CodePage.h"
 #include "SettingsFile.h"
 #include "SettingsWarning.h"
 #include "WindowPlacement.h"
@@ -22,6 +23,8 @@ struct InstallSettings {
     std::string launchUrl;         // what a game launch passes: resourceURL when shorter than 260 bytes, else empty
     std::string caption;           // the window title, as bytes of the settings file
     std::string captionSource;
+    unsigned codePage = kDefaultCodePage;  // the ANSI code page the caption is converted from
+    std::size_t captionUnits = 0;          // its length in UTF-16 units after that conversion
     int clientWidth = 0;
     int clientHeight = 0;
     std::string clientSizeSource;
@@ -36,12 +39,15 @@ struct InstallCheck {
     SettingsWarnings warnings;  // ServerInfo.ini first, then window.ini, each by line
 };
 
-// Reads the two files in `directory` and fills `check`. False, with a one-line
-// reason in `error`, when the directory or a file that exists cannot be read;
-// a missing file is a warning.
-bool CheckInstall(const std::string& directory, ScreenSize screen, InstallCheck& check, std::string& error);
+// Reads the two files in `directory` and fills `check`, with the caption
+// counted as converted from `codePage`, which the caller has made sure this
+// system knows. False, with a one-line reason in `error`, when the directory or
+// a file that exists cannot be read; a missing file is a warning.
+bool CheckInstall(const std::string& directory, ScreenSize screen, unsigned codePage, InstallCheck& check,
+                  std::string& error);
 
-// What ServerInfo.ini gives: launch page, launch URL, caption, player command line.
+// What ServerInfo.ini gives: launch page, launch URL, caption (counted in
+// `settings.codePage`), player command line.
 void CheckServerInfo(const SettingsFile& file, InstallSettings& settings, SettingsWarnings& warnings);
 
 // What window.ini gives: client size and window origin on `settings.screen`.

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "CaptionLength.h"
 #include "LaunchAddress.h"
 #include "PlayerLine.h"
 #include "WindowCaption.h"
@@ -89,15 +90,19 @@ void TakeCaption(const SettingsFile& file, InstallSettings& settings, SettingsWa
     const int line = file.LineOfEntry(file.EntryOfValue(caption));
     settings.caption = caption;
     settings.captionSource = FromEntry("ClientWndCaption", line);
-    if (settings.caption.size() <= kLongestCaption)
+    const CodePageConverter converter(settings.codePage);
+    const CaptionLength length = MeasureCaption(settings.caption, converter);
+    const std::string codePage = "code page " + std::to_string(settings.codePage);
+    settings.captionUnits = length.units;
+    if (length.units <= kLongestCaption)
         return;
     warnings.push_back({kName, line, "caption-too-long",
-                        "ClientWndCaption is " + std::to_string(settings.caption.size()) + " bytes: the title keeps " +
-                            std::to_string(kLongestCaption) +
-                            " characters at most, so it is cut (in a single-byte code page each byte is a character)",
-                        "shorten ClientWndCaption to " + std::to_string(kLongestCaption) + " characters"});
-    settings.caption.resize(kLongestCaption);
-    settings.captionSource += ", cut to " + std::to_string(kLongestCaption) + " bytes";
+                        "ClientWndCaption is " + std::to_string(length.units) + " UTF-16 units in " + codePage +
+                            ": the title keeps " + std::to_string(kLongestCaption) + " at most, so it is cut",
+                        "shorten ClientWndCaption to " + std::to_string(kLongestCaption) + " UTF-16 units in " +
+                            codePage});
+    settings.caption.resize(length.keptBytes);
+    settings.captionSource += ", cut to " + std::to_string(length.keptUnits) + " UTF-16 units";
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "SettingsTool.h"
 
 #include "CheckReport.h"
+#include "CodePage.h"
 #include "SetSetting.h"
 #include "SettingsFile.h"
 #include "ShowReport.h"
@@ -16,8 +17,8 @@ struct Arguments {
     std::vector<std::string> options;
 };
 
-// Options begin with "--"; "--screen" takes the next argument as its value and
-// is kept as "--screen=VALUE". After "--" every argument is an operand, so that
+// Options begin with "--"; "--screen" and "--code-page" take the next argument
+// as their value and are kept as "--screen=VALUE" and "--code-page=VALUE". After "--" every argument is an operand, so that
 // a value may begin with "--" too.
 Arguments Split(const std::vector<std::string>& args)
 {
@@ -29,7 +30,7 @@ Arguments Split(const std::vector<std::string>& args)
             split.operands.push_back(arg);
         else if (arg == "--")
             optionsEnded = true;
-        else if (arg == "--screen" && i + 1 < args.size())
+        else if ((arg == "--screen" || arg == "--code-page") && i + 1 < args.size())
             split.options.push_back(arg + "=" + args[++i]);
         else
             split.options.push_back(arg);
@@ -60,6 +61,15 @@ bool ParsePixels(const std::string& text, int& pixels)
         return false;
     pixels = std::stoi(text);
     return pixels > 0;
+}
+
+// A code page number that this system can convert from.
+bool ParseCodePage(const std::string& text, unsigned& codePage)
+{
+    if (text.empty() || text.size() > 5 || text.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    codePage = static_cast<unsigned>(std::stoul(text));
+    return CodePageConverter(codePage).Known();
 }
 
 bool ParseScreen(const std::string& text, ScreenSize& screen)
@@ -96,20 +106,27 @@ int Check(const Arguments& arguments, std::string& out, std::string& err)
         return kStatusClean;
     }
     ScreenSize screen = kDefaultScreen;
+    unsigned codePage = kDefaultCodePage;
     bool json = false;
     for (const std::string& option : arguments.options) {
-        if (option == "--json")
+        if (option == "--json") {
             json = true;
-        else if (option.rfind("--screen=", 0) != 0)
+        } else if (option.rfind("--screen=", 0) == 0) {
+            if (!ParseScreen(option.substr(9), screen))
+                return Usage("check: the screen size must be WxH in pixels, such as 1920x1080", "check", err);
+        } else if (option.rfind("--code-page=", 0) == 0) {
+            if (!ParseCodePage(option.substr(12), codePage))
+                return Usage("check: the code page must be the number of one this system knows, such as 936 or 1252",
+                             "check", err);
+        } else {
             return Usage("check: unknown option " + option, "check", err);
-        else if (!ParseScreen(option.substr(9), screen))
-            return Usage("check: the screen size must be WxH in pixels, such as 1920x1080", "check", err);
+        }
     }
     if (arguments.operands.size() != 1)
         return Usage("check needs one install directory", "check", err);
     InstallCheck check;
     std::string error;
-    if (!CheckInstall(arguments.operands[0], screen, check, error)) {
+    if (!CheckInstall(arguments.operands[0], screen, codePage, check, error)) {
         err += kProgram + error + "\n";
         return kStatusUsage;
     }

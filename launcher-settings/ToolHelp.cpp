@@ -6,7 +6,8 @@ const char kToolHelp[] =
     "\n"
     "commands:\n"
     "  show FILE                          the sections and entries of FILE as the launcher reads them\n"
-    "  check DIR [--screen WxH] [--json]  the effective settings of the install in DIR, and its pitfalls\n"
+    "  check DIR [--screen WxH] [--code-page N] [--json]\n"
+    "                                     the effective settings of the install in DIR, and its pitfalls\n"
     "  set FILE SECTION KEY VALUE         change or add one entry, and confirm that it reads back\n"
     "\n"
     "\"launcher-settings COMMAND --help\" describes a command.\n";
@@ -21,14 +22,16 @@ const char kShowHelp[] =
     "exit status: 0 listed, 2 bad arguments or FILE unreadable.\n";
 
 const char kCheckHelp[] =
-    "usage: launcher-settings check DIR [--screen WxH] [--json]\n"
+    "usage: launcher-settings check DIR [--screen WxH] [--code-page N] [--json]\n"
     "Reads ServerInfo.ini and window.ini in the install directory DIR as the launcher does and\n"
     "prints the effective settings: the launch page the window opens and why, the window caption,\n"
     "the client size, the window's origin on the screen, and the player command line that\n"
     "\"nowindow\" starts. Then a warning for each pitfall, as FILE:LINE, what is wrong and a fix.\n"
-    "  --screen WxH  the screen size for the window's origin (default 1366x768)\n"
-    "  --json        the same as one JSON object; bytes of settings text that are not printable\n"
-    "                ASCII are written as \\u00NN, so Latin-1 encoding gives the file's bytes back\n"
+    "  --screen WxH     the screen size for the window's origin (default 1366x768)\n"
+    "  --code-page N    the ANSI code page of the Windows the launcher runs on, which the caption\n"
+    "                   is converted from and counted in UTF-16 units (default 936)\n"
+    "  --json           the same as one JSON object; bytes of settings text that are not printable\n"
+    "                   ASCII are written as \\u00NN, so Latin-1 encoding gives the file's bytes back\n"
     "exit status: 0 no warnings, 1 warnings, 2 bad arguments or DIR or a file unreadable.\n";
 
 const char kSetHelp[] =

@@ -44,7 +44,7 @@ InstallCheck CheckFiles(const TempDir& dir, const std::optional<std::string>& se
         dir.Write("window.ini", *window);
     InstallCheck check;
     std::string error;
-    EXPECT_TRUE(CheckInstall(dir.Path(""), screen, check, error)) << error;
+    EXPECT_TRUE(CheckInstall(dir.Path(""), screen, kDefaultCodePage, check, error)) << error;
     return check;
 }
 
@@ -220,10 +220,10 @@ TEST(InstallCheck, ReadErrorsFailTheCheck)
     TempDir dir;
     InstallCheck check;
     std::string error;
-    EXPECT_FALSE(CheckInstall(dir.Path("absent"), kDefaultScreen, check, error));
+    EXPECT_FALSE(CheckInstall(dir.Path("absent"), kDefaultScreen, kDefaultCodePage, check, error));
     EXPECT_EQ(error, "cannot read the install directory " + dir.Path("absent") + ": no such file or directory");
     std::filesystem::create_directory(dir.Path("window.ini"));
-    EXPECT_FALSE(CheckInstall(dir.Path(""), kDefaultScreen, check, error));
+    EXPECT_FALSE(CheckInstall(dir.Path(""), kDefaultScreen, kDefaultCodePage, check, error));
     EXPECT_NE(error.find("window.ini: it is a directory"), std::string::npos) << error;
 }
 
