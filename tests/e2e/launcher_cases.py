@@ -64,6 +64,77 @@ def working_directory_follows_the_launcher(case):
     expect(record["command_line"], PLAYER_LINE.format(url="http://127.0.0.1/install"), "player's command line")
 
 
+# Ukrainian "І" and accented Greek "έ" are outside code page 936 (plain Russian
+# letters are inside it); no space, which would split the launcher's path.
+INSTALL_OUTSIDE_CODE_PAGE_936 = "Тарнхолд-Іέ"
+
+
+def folder_bytes(folder):
+    """Every file below `folder` with its bytes."""
+    return {str(path.relative_to(folder)): path.read_bytes() for path in sorted(folder.rglob("*")) if path.is_file()}
+
+
+def caller_folder(parent, url):
+    """A folder beside the install with its own settings, player and whole pending
+    update: what the launcher must leave alone when it is started from there."""
+    caller = parent / "caller"
+    caller.mkdir()
+    (caller / "ServerInfo.ini").write_bytes(server_info(url=url, caption=b"Caller"))
+    (caller / "Velmora.exe").write_bytes(player_file())
+    (caller / "Velmora_.exe").write_bytes(update_file())
+    return caller
+
+
+def nowindow_from_the_caller(install, caller, url):
+    started = harness.start(harness.launcher_command_line(install, "nowindow"), directory=caller, code_page_936=True)
+    expect(started.wait(), 0, "launcher's exit code")
+    record = harness.read_player_record(install, timeout=harness.PATIENCE)
+    expect(record["ansi_code_page"], 936, "ANSI code page the player ran with")
+    expect(record["working_directory"], harness.windows_path(install), "player's working directory")
+    expect(record["command_line"], PLAYER_LINE.format(url=url), "player's command line")
+
+
+def requested(server, page):
+    return any(path.endswith(page) for path in server.paths)
+
+
+def window_from_the_caller(install, caller, server):
+    started = harness.start(harness.launcher_command_line(install), directory=caller, code_page_936=True)
+    window = harness.wait_for_window("brelkand", started.process_id())
+    expect(window["caption"], "Install", "window caption")
+    expect(harness.poll(lambda: True if requested(server, "/install.php") else None), True,
+           f"install's launch page among the requests {server.paths}")
+    harness.close_window("brelkand", started.process_id())
+    expect(started.wait(), 0, "launcher's exit code")
+    expect(requested(server, "/caller.php"), False, f"caller's launch page among the requests {server.paths}")
+
+
+def install_outside_the_ansi_code_page(case, run_mode):
+    """Started under code page 936 from another folder, a launcher whose folder
+    that code page cannot spell still works in its own folder: its settings, its
+    update and its player; the caller's folder keeps every byte."""
+    with harness.page_server() as server:
+        install = harness.make_install(case, {"Velmora_.exe": update_file(), "window.ini": WINDOW_INI,
+                                              "ServerInfo.ini": server_info(url=server.url + "/install.php",
+                                                                            caption=b"Install")},
+                                       name=INSTALL_OUTSIDE_CODE_PAGE_936)
+        caller = caller_folder(install.parent, server.url + "/caller.php")
+        before = folder_bytes(caller)
+        run_mode(install, caller, server)
+    expect((install / "Velmora.exe").read_bytes() == update_file(), True, "install's Velmora.exe holds the update")
+    expect((install / "Velmora_.exe").exists(), False, "install's Velmora_.exe left behind")
+    after = folder_bytes(caller)
+    expect(sorted(after), sorted(before), "files in the caller's folder")
+    expect([name for name in before if after[name] != before[name]], [], "caller's files that changed")
+
+
+INSTALL_OUTSIDE_CODE_PAGE_CASES = {
+    "install_outside_the_ansi_code_page_with_nowindow":
+        lambda install, caller, server: nowindow_from_the_caller(install, caller, server.url + "/install.php"),
+    "install_outside_the_ansi_code_page_in_window_mode": window_from_the_caller,
+}
+
+
 def launcher_in_a_drive_root_works_in_the_root(case):
     """Started from a subdirectory of its own drive, a launcher in the drive's root
     still works in the root, not in the drive's current directory."""
@@ -123,6 +194,64 @@ def player_missing_is_reported(case):
     expect(started.wait(), 0, "launcher's exit code")
 
 
+def system_directories():
+    """The prefix's system directories: system32, and syswow64, which 32-bit
+    programs see under that name."""
+    windows = harness.PREFIX_DIR / "drive_c" / "windows"
+    return [directory for directory in (windows / "system32", windows / "syswow64") if directory.is_dir()]
+
+
+@contextlib.contextmanager
+def players_in_the_system_directories():
+    """The stand-in player as Velmora.exe in every system directory for the block;
+    removed again afterwards, with any record it wrote."""
+    placed = []
+    try:
+        for directory in system_directories():
+            placed.append(directory / "Velmora.exe")
+            (directory / "Velmora.exe").write_bytes(player_file())
+        yield
+    finally:
+        for player in placed:
+            player.unlink(missing_ok=True)
+            (player.parent / harness.PLAYER_RECORD).unlink(missing_ok=True)
+
+
+def found_by_name(directory, folders, env=None):
+    """Which of `folders` holds the Velmora.exe that cmd.exe starts by its bare name
+    from `directory` (it looks there, then along the PATH, which begins with any
+    WINEPATH and holds the system directory); None if none started."""
+    harness.run("cmd.exe /c Velmora.exe", application="C:\\windows\\system32\\cmd.exe", directory=directory,
+                env=env)
+    return harness.poll(lambda: next((folder for folder in folders if (folder / harness.PLAYER_RECORD).exists()),
+                                     None))
+
+
+def player_missing_is_not_looked_for_elsewhere(case):
+    """With Velmora.exe missing from the install, a program of that name on the
+    PATH or in the system directory is not started: the start failure is reported."""
+    install = harness.make_install(case, player=False)
+    on_path = install.parent / "on-path"
+    on_path.mkdir()
+    (on_path / "Velmora.exe").write_bytes(player_file())
+    path_env = {"WINEPATH": harness.windows_path(on_path)}
+    with players_in_the_system_directories():
+        started = harness.start(harness.launcher_command_line(install, "nowindow"), code_page_936=True, env=path_env)
+        box = harness.wait_for_window("#32770", started.process_id())
+        expect(box["caption"], "Error", "failure message caption")
+        expect(START_FAILURE_MESSAGE in harness.child_texts(box), True, f"failure text among {harness.child_texts(box)}")
+        harness.press_button("#32770", harness.IDOK, started.process_id())
+        expect(started.wait(), 0, "launcher's exit code")
+        folders = [install, on_path] + system_directories()
+        expect([folder for folder in folders if (folder / harness.PLAYER_RECORD).exists()], [], "player records")
+        # Both programs were there to be found by name from the install folder: the
+        # one on the PATH first, and without that entry the system directory's.
+        expect(found_by_name(install, folders, path_env), on_path, "Velmora.exe found by name with the PATH entry")
+        (on_path / harness.PLAYER_RECORD).unlink()
+        expect(found_by_name(install, folders) in system_directories(), True,
+               "Velmora.exe found by name in a system directory")
+
+
 # --- the pending update ----------------------------------------------------
 
 def update_replaces_a_free_player(case):
@@ -142,6 +271,42 @@ def update_installs_when_the_player_is_missing(case):
     expect((install / "Velmora.exe").read_bytes() == update_file(), True, "Velmora.exe holds the update")
     expect((install / "Velmora_.exe").exists(), False, "Velmora_.exe left behind")
     expect(harness.read_player_record(install, timeout=harness.PATIENCE) is not None, True, "updated player started")
+
+
+def update_by_contents(case, update, installed):
+    """Only a whole program is installed, whatever follows its last section; an
+    incomplete one stays pending beside the player, which nowindow still starts."""
+    install = harness.make_install(case, {"Velmora_.exe": update()})
+    started = harness.start(harness.launcher_command_line(install, "nowindow"))
+    expect(started.wait(), 0, "launcher's exit code")
+    expect((install / "Velmora.exe").read_bytes() == (update() if installed else player_file()), True,
+           "Velmora.exe holds the update" if installed else "Velmora.exe unchanged")
+    expect((install / "Velmora_.exe").exists(), not installed, "Velmora_.exe still pending")
+    if not installed:
+        expect((install / "Velmora_.exe").read_bytes() == update(), True, "Velmora_.exe unchanged")
+    expect(harness.read_player_record(install, timeout=harness.PATIENCE)["command_line"], PLAYER_LINE.format(url=""),
+           "player's command line")
+
+
+UPDATE_CONTENTS_CASES = {
+    "update_cut_in_half_is_not_installed": (lambda: player_file()[:len(player_file()) // 2], False),
+    "update_of_its_headers_only_is_not_installed": (lambda: player_file()[:1024], False),
+    "update_that_is_no_program_is_not_installed": (lambda: b"<html>503 Service Unavailable</html>\r\n", False),
+    "update_with_a_long_tail_is_installed": (lambda: player_file() + bytes(range(256)) * 1024, True),
+}
+
+
+def update_held_open_is_left_alone(case):
+    """An update another process holds open stays pending, the player is kept and
+    started, and the launcher does not wait for the holder."""
+    install = harness.make_install(case, {"Velmora_.exe": update_file()})
+    with harness.hold_file(install / "Velmora_.exe"):
+        started = harness.start(harness.launcher_command_line(install, "nowindow"))
+        expect(started.wait(), 0, "launcher's exit code")
+        record = harness.read_player_record(install, timeout=harness.PATIENCE)
+    expect(record["command_line"], PLAYER_LINE.format(url=""), "player's command line")
+    expect((install / "Velmora.exe").read_bytes() == player_file(), True, "Velmora.exe unchanged")
+    expect((install / "Velmora_.exe").read_bytes() == update_file(), True, "Velmora_.exe unchanged")
 
 
 def expect_update_refused(started, install):
@@ -248,13 +413,19 @@ WINDOW_CAPTION_CASES = {
 
 CASES = {
     "working_directory_follows_the_launcher": working_directory_follows_the_launcher,
+    **{name: functools.partial(install_outside_the_ansi_code_page, run_mode=run_mode)
+       for name, run_mode in INSTALL_OUTSIDE_CODE_PAGE_CASES.items()},
     "launcher_in_a_drive_root_works_in_the_root": launcher_in_a_drive_root_works_in_the_root,
     **{name: functools.partial(player_command_line, files=files, url=url)
        for name, (files, url) in PLAYER_COMMAND_LINE_CASES.items()},
     "launcher_exits_while_the_player_runs_on": launcher_exits_while_the_player_runs_on,
     "player_missing_is_reported": player_missing_is_reported,
+    "player_missing_is_not_looked_for_elsewhere": player_missing_is_not_looked_for_elsewhere,
     "update_replaces_a_free_player": update_replaces_a_free_player,
     "update_installs_when_the_player_is_missing": update_installs_when_the_player_is_missing,
+    **{name: functools.partial(update_by_contents, update=update, installed=installed)
+       for name, (update, installed) in UPDATE_CONTENTS_CASES.items()},
+    "update_held_open_is_left_alone": update_held_open_is_left_alone,
     "update_waits_for_a_held_player": functools.partial(update_waits_for_a_held_player, arguments=""),
     "update_waits_for_a_held_player_with_nowindow": functools.partial(update_waits_for_a_held_player,
                                                                       arguments="nowindow"),
