@@ -80,18 +80,56 @@ HANDLE CreateHeldTemporary(const std::string& directory, const std::string& pref
     return INVALID_HANDLE_VALUE;
 }
 
+std::string FullPath(const std::string& path)
+{
+    char full[MAX_PATH * 4];
+    const DWORD length = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
+    return length > 0 && length < sizeof full ? std::string(full, length) : path;
+}
+
+// The attributes a program can set, as SetFileAttributesA takes them.
+const DWORD kSettableAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                  FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
+// Gives the replaced file the attributes and creation time the old one had,
+// where the replace call did not (Wine's gives the new file its own).
+void RestoreIdentity(const std::string& target, const WIN32_FILE_ATTRIBUTE_DATA& old)
+{
+    WIN32_FILE_ATTRIBUTE_DATA now;
+    if (!GetFileAttributesExA(target.c_str(), GetFileExInfoStandard, &now))
+        return;
+    if (CompareFileTime(&now.ftCreationTime, &old.ftCreationTime) != 0) {
+        const HANDLE file = CreateFileA(target.c_str(), FILE_WRITE_ATTRIBUTES,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE) {
+            SetFileTime(file, &old.ftCreationTime, nullptr, nullptr);
+            CloseHandle(file);
+        }
+    }
+    const DWORD wanted = old.dwFileAttributes & kSettableAttributes;
+    if ((now.dwFileAttributes & kSettableAttributes) != wanted)
+        SetFileAttributesA(target.c_str(), wanted != 0 ? wanted : FILE_ATTRIBUTE_NORMAL);
+}
+
 // Puts the written temporary file in place of the target. An existing target is
 // replaced with ReplaceFileA, which keeps the target's attributes, creation time
 // and security; a missing one (or one that the replace call lost) is created by
-// moving the temporary file there.
+// moving the temporary file there. Full paths, because Wine's replace call
+// fails on relative ones.
 bool PutInPlace(const std::string& temporaryPath, const std::string& target)
 {
-    if (Exists(target) &&
-        ReplaceFileA(target.c_str(), temporaryPath.c_str(), nullptr,
-                     REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr, nullptr))
-        return true;
-    if (Exists(target) && GetLastError() != ERROR_FILE_NOT_FOUND)
-        return FailWithLastError();
+    const std::string fullTarget = FullPath(target);
+    WIN32_FILE_ATTRIBUTE_DATA old;
+    if (GetFileAttributesExA(fullTarget.c_str(), GetFileExInfoStandard, &old)) {
+        if (ReplaceFileA(fullTarget.c_str(), FullPath(temporaryPath).c_str(), nullptr,
+                         REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr, nullptr)) {
+            RestoreIdentity(fullTarget, old);
+            return true;
+        }
+        if (Exists(fullTarget))
+            return FailWithLastError();
+    }
     return MoveFileExA(temporaryPath.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) ||
            FailWithLastError();
 }

@@ -12,6 +12,7 @@ The Windows cases run in the end-to-end tests' Wine session (tests/e2e/harness.p
 import json
 import os
 import shutil
+import stat
 import subprocess
 import sys
 import tempfile
@@ -165,6 +166,64 @@ def set_file_held_open(program):
         shutil.rmtree(directory)
 
 
+def refused_unloadable_files(program):
+    """Every command refuses a settings file that cannot be loaded, says why and
+    exits 2; set leaves it as it was. Natively: a FIFO (which must not block), a
+    file over 2 GiB, a link loop; under Wine: a directory."""
+    directory = scratch_copy(TOOLS / "demo")
+    install = directory / "install"
+    window = install / "window.ini"
+
+    def make_huge():
+        with open(window, "wb") as huge:
+            huge.truncate(2**31 + 5)
+
+    try:
+        window.unlink()
+        if program.build == "native":
+            cases = [(lambda: os.mkfifo(window),
+                      b"not a regular file (a FIFO, socket or device), which the launcher cannot read"),
+                     (make_huge,
+                      b"it is 2147483653 bytes, and the launcher's settings reader takes at most 2147483647"),
+                     (lambda: os.symlink("window.ini", window), b"too many levels of symbolic links (a link loop)")]
+        else:
+            cases = [(lambda: window.mkdir(), b"it is a directory")]
+        for make, reason in cases:
+            make()
+            before = os.lstat(window)
+            message = b"launcher-settings: cannot read window.ini: " + reason + b"\n"
+            expect_run(program.run(["show", "window.ini"], install), 2, b"", message)
+            expect_run(program.run(["set", "window.ini", "SYSTEM", "WINDOW", "2"], install), 2, b"", message)
+            expect_run(program.run(["check", "."], install), 2, b"",
+                       b"launcher-settings: cannot read ./window.ini: " + reason + b"\n")
+            after = os.lstat(window)
+            expect((after.st_mode, after.st_size, after.st_mtime_ns), (before.st_mode, before.st_size, before.st_mtime_ns),
+                   "window.ini after the refused set")
+            if stat.S_ISDIR(before.st_mode):
+                window.rmdir()
+            else:
+                window.unlink()
+    finally:
+        shutil.rmtree(directory)
+
+
+def replace_keeps_identity(program):
+    """Under Wine: a save keeps the file's hidden attribute, and its creation
+    time where the system lets a program set one."""
+    import harness
+    tool = Path(program.path).resolve().parents[1] / "tests" / "settings" / "windows" / "replace_identity.exe"
+    directory = Path(tempfile.mkdtemp(prefix="launcher-settings-"))
+    try:
+        status, out, err = Program("windows", str(tool)).run([harness.windows_path(directory / "window.ini")], directory)
+        report = json.loads(out.decode("ascii"))
+        expect({key: report[key] for key in ("saved", "newText", "hiddenSet", "hidden")},
+               {"saved": True, "newText": True, "hiddenSet": True, "hidden": True}, "after the save")
+        expect(report["creationKept"] or not report["creationSet"], True, "creation time kept where it can be set")
+        expect_run((status, out, err), 0)
+    finally:
+        shutil.rmtree(directory)
+
+
 def bad_arguments(program):
     for args, message in (
             (["check"], b"launcher-settings: check needs one install directory (see \"launcher-settings check --help\")\n"),
@@ -178,10 +237,10 @@ def bad_arguments(program):
 
 
 COMMON = (check_demo_install, check_pitfalls, check_pitfalls_json, check_missing_files, show_pitfalls,
-          set_round_trips, set_into_missing_directory, bad_arguments)
+          set_round_trips, set_into_missing_directory, refused_unloadable_files, bad_arguments)
 CASES = {
     "native": {case.__name__: case for case in COMMON + (set_read_only_file,)},
-    "windows": {case.__name__: case for case in COMMON + (set_file_held_open,)},
+    "windows": {case.__name__: case for case in COMMON + (set_file_held_open, replace_keeps_identity)},
 }
 
 
