@@ -6,5 +6,5 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh
 cmake -S . -B build/native -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build/native -j "$(nproc)" --target win-x86_64 >/dev/null
+cmake --build build/native -j "$(nproc)" --target win-i686 >/dev/null
 exec python3 -B tools/run_demo.py

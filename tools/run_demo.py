@@ -19,7 +19,7 @@ from pathlib import Path
 ROOT = Path(__file__).resolve().parent.parent
 DEMO = ROOT / "tools" / "demo"
 BUILD = ROOT / "build" / "native"
-WINDOWS_BUILD = BUILD / "win-x86_64"
+WINDOWS_BUILD = BUILD / "win-i686"
 os.environ.update(E2E_WORK_DIR=str(BUILD / "demo"), E2E_TOOLS_DIR=str(WINDOWS_BUILD / "tests" / "tools"),
                   E2E_LAUNCHER=str(WINDOWS_BUILD / "app" / "Launcher.exe"))
 sys.path.insert(0, str(ROOT / "tests" / "e2e"))

@@ -1,10 +1,15 @@
-"""Helpers for the end-to-end tests, which run the x86_64 Windows build under Wine.
+"""Helpers for the end-to-end tests, which run a Windows build, the shipped i686 one
+or its x86_64 twin, under Wine. 32-bit programs run in the same 64-bit prefix as
+64-bit ones (tools/enable-32bit.sh makes sure this machine can run them).
 
 ctest gives each test script, through its environment:
   E2E_WORK_DIR   build-tree directory for the Wine session, the cases and the artifacts
-  E2E_TOOLS_DIR  the Windows test tools: starter.exe, winprobe.exe, holder.exe, Velmora.exe
-  E2E_LAUNCHER   Launcher.exe
+  E2E_ARCH       the build the case runs: i686 or x86_64
+  E2E_TOOLS_DIR  that build's Windows test tools: starter.exe, winprobe.exe, holder.exe, Velmora.exe
+  E2E_LAUNCHER   that build's Launcher.exe
   E2E_SCREEN     the Xvfb screen, e.g. 1366x768x24
+and to the session's start and end E2E_TOOLS_DIR_I686 and E2E_TOOLS_DIR_X86_64,
+the test tools of both builds.
 
 One session, made by the ctest fixture's setup (start_session) and removed by its
 cleanup (end_session), owns an Xvfb server, a Wine prefix served by a persistent
@@ -430,7 +435,8 @@ def open_for_writing_error(path):
 
 class PageServer(http.server.ThreadingHTTPServer):
     """A loopback HTTP server that answers every GET with a small page and keeps
-    the requested paths in `paths`; on a free port unless given one."""
+    the requested paths in `paths` (whole addresses when a program uses it as its
+    HTTP proxy); on a free port unless given one."""
 
     def __init__(self, port=0):
         self.paths = []
