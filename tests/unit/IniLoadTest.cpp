@@ -1,6 +1,14 @@
 // Loading files and strings, and what a failed load leaves behind.
+#include <chrono>
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -78,7 +86,15 @@ INSTANTIATE_TEST_SUITE_P(
                            return path;
                        },
                        true},
+        // Neither is a regular file: both fail at once, the same way on every
+        // filesystem, and the FIFO without waiting for a writer.
         FailedLoadCase{"DirectoryThatCannotBeRead", [](const TempDir& dir) { return dir.Path(""); }, true},
+        FailedLoadCase{"FifoWithoutWriter",
+                       [](const TempDir& dir) {
+                           const std::string path = dir.Path("fifo.ini");
+                           return mkfifo(path.c_str(), 0600) == 0 ? path : std::string();
+                       },
+                       true},
         // A kernel attribute file reports a size of a page but yields only a few
         // bytes: measured, then read short.
         FailedLoadCase{"FileYieldingFewerBytesThanMeasured",
@@ -88,6 +104,88 @@ INSTANTIATE_TEST_SUITE_P(
                        },
                        true}),
     [](const ::testing::TestParamInfo<FailedLoadCase>& info) { return std::string(info.param.name); });
+
+// A document that says how many entries it has: "count" first, then that many
+// entries, then "end"; a load that cut it shows in the count.
+std::string CountedDocument(int entries)
+{
+    std::string text = "[S]\r\ncount=" + std::to_string(entries) + "\r\n";
+    for (int i = 0; i < entries; ++i)
+        text += "key" + std::to_string(i) + "=value " + std::to_string(i) + " of the document\r\n";
+    return text + "end=1\r\n";
+}
+
+// Another process renames complete documents of two sizes over the file, as
+// Save does, while this one loads it over and over: every load that succeeds
+// holds one whole document.
+TEST(Load, IsTheWholeFileAtOneMomentWhileAnotherProcessReplacesIt)
+{
+    TempDir dir;
+    const std::string path = dir.Write("settings.ini", CountedDocument(2000));
+    const std::string documents[] = {CountedDocument(2000), CountedDocument(1500)};
+    const pid_t writer = fork();
+    ASSERT_GE(writer, 0);
+    if (writer == 0) {
+        for (unsigned round = 0;; ++round) {
+            const std::string temporary = path + ".next";
+            std::ofstream(temporary, std::ios::binary) << documents[round % 2];
+            if (std::rename(temporary.c_str(), path.c_str()) != 0)
+                _exit(1);
+        }
+    }
+    int loaded = 0;
+    int wrong = 0;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    for (int attempt = 0; attempt < 3000 && std::chrono::steady_clock::now() < deadline; ++attempt) {
+        CIniFile ini;
+        if (!ini.Load(path.c_str()))
+            continue;
+        ++loaded;
+        const int count = ini.GetInt("S", "count", false);
+        const bool whole = (count == 2000 || count == 1500) && ini.Entries().size() == static_cast<std::size_t>(count) + 2 &&
+                           ini.Entries().back()->key == "end";
+        wrong += whole ? 0 : 1;
+    }
+    kill(writer, SIGKILL);
+    waitpid(writer, nullptr, 0);
+    EXPECT_EQ(wrong, 0) << "of " << loaded << " loads";
+    EXPECT_GT(loaded, 0);
+}
+
+// The buffer for a file that does not fit in the address space cannot be had;
+// the load fails and keeps the previous document rather than ending the process.
+TEST(Load, FailsWhenTheTextDoesNotFitInMemory)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "AddressSanitizer reserves address space that a limit would take away";
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+    GTEST_SKIP() << "AddressSanitizer reserves address space that a limit would take away";
+#endif
+#endif
+    TempDir dir;
+    const std::string path = dir.Write("huge.ini", "");
+    std::filesystem::resize_file(path, 1ull << 30);
+    CIniFile ini;
+    ASSERT_TRUE(ini.LoadFromString(kDocument));
+    const Triples before = EntriesOf(ini);
+
+    // The address space now in use, plus room for the test's own work but not
+    // for a gibibyte.
+    std::ifstream statm("/proc/self/statm");
+    unsigned long pages = 0;
+    statm >> pages;
+    rlimit previous;
+    ASSERT_EQ(getrlimit(RLIMIT_AS, &previous), 0);
+    rlimit tight = previous;
+    tight.rlim_cur = pages * static_cast<unsigned long>(sysconf(_SC_PAGESIZE)) + (256ul << 20);
+    ASSERT_EQ(setrlimit(RLIMIT_AS, &tight), 0);
+    const bool loaded = ini.Load(path.c_str());
+    setrlimit(RLIMIT_AS, &previous);
+
+    EXPECT_FALSE(loaded);
+    EXPECT_EQ(EntriesOf(ini), before);
+}
 
 TEST(Load, ReplacesADocumentLoadedBefore)
 {
