@@ -100,6 +100,8 @@ def start_session(display=None):
     # standard output, which ctest reads to the end.
     subprocess.run([WINESERVER, "-p"], env=env, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     _run_to_file([WINE, "wineboot"], env, timeout=120)
+    import standin_browser  # the module imports this one
+    standin_browser.register(env)
     locale_build.wait(timeout=120)
     if not (LOCALE_DIR / "zh_CN.UTF-8" / "LC_CTYPE").exists():
         raise RuntimeError("localedef could not compile zh_CN.UTF-8 (is the locales package installed?)")
@@ -382,6 +384,11 @@ def close_window(class_name, process_id=None, wait=0.0):
 def system_close(class_name, process_id=None, wait=0.0):
     """Posts the system menu's Close (WM_SYSCOMMAND, SC_CLOSE) to a window."""
     return _winprobe("sysclose", class_name, process_id, wait)
+
+
+def activate_window(class_name, process_id=None, wait=0.0):
+    """Makes a window the foreground window; returns it as find_window describes it."""
+    return _winprobe("activate", class_name, process_id, wait)
 
 
 def list_windows():

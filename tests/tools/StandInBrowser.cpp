@@ -153,7 +153,7 @@ STDMETHODIMP CStandInBrowser::SetHostNames(LPCOLESTR, LPCOLESTR)
 STDMETHODIMP CStandInBrowser::Close(DWORD)
 {
     RecordCall("Close");
-    InPlaceDeactivate();
+    Deactivate();
     return S_OK;
 }
 
@@ -203,7 +203,8 @@ STDMETHODIMP CStandInBrowser::DoVerb(LONG verb, LPMSG, IOleClientSite*, LONG, HW
     case OLEIVERB_PRIMARY:
         return ActivateUI();
     case OLEIVERB_HIDE:
-        return UIDeactivate();
+        DeactivateUI();
+        return S_OK;
     }
     return OLEOBJ_S_INVALIDVERB;
 }

@@ -104,6 +104,10 @@ private:
     HRESULT QuerySite(REFIID iid, const char* name, void** object);
     HRESULT ActivateInPlace();
     HRESULT ActivateUI();
+    // The work of UIDeactivate and InPlaceDeactivate, for the control's own
+    // use too, where no call of the host's is to be recorded.
+    void DeactivateUI();
+    void Deactivate();
     HWND CreateOwnWindow(HWND parent, const RECT& position);
 
     ULONG m_references = 1;

@@ -163,8 +163,22 @@ HRESULT CStandInBrowser::ActivateUI()
 STDMETHODIMP CStandInBrowser::UIDeactivate()
 {
     RecordCall("UIDeactivate");
+    DeactivateUI();
+    return S_OK;
+}
+
+STDMETHODIMP CStandInBrowser::InPlaceDeactivate()
+{
+    RecordCall("InPlaceDeactivate");
+    Deactivate();
+    return S_OK;
+}
+
+// The active object is taken back from the frame before the site hears of it.
+void CStandInBrowser::DeactivateUI()
+{
     if (!m_uiActive)
-        return S_OK;
+        return;
     m_uiActive = false;
     if (m_uiHandler)
         RecordSiteCall("HideUI", m_uiHandler->HideUI());
@@ -174,15 +188,13 @@ STDMETHODIMP CStandInBrowser::UIDeactivate()
         RecordSiteCall("SetActiveObject", m_document->SetActiveObject(nullptr, nullptr),
                        "\"active\":false,\"on\":\"document\"");
     RecordSiteCall("OnUIDeactivate", m_inPlaceSite->OnUIDeactivate(FALSE));
-    return S_OK;
 }
 
-STDMETHODIMP CStandInBrowser::InPlaceDeactivate()
+void CStandInBrowser::Deactivate()
 {
-    RecordCall("InPlaceDeactivate");
     if (!m_window)
-        return S_OK;
-    UIDeactivate();
+        return;
+    DeactivateUI();
     const HWND window = m_window;
     m_window = nullptr;
     DestroyWindow(window);
@@ -190,7 +202,6 @@ STDMETHODIMP CStandInBrowser::InPlaceDeactivate()
     m_frame.Reset();
     m_document.Reset();
     m_inPlaceSite.Reset();
-    return S_OK;
 }
 
 STDMETHODIMP CStandInBrowser::GetWindow(HWND* window)

@@ -6,13 +6,15 @@
 //   winprobe.exe press    --class NAME --button ID [--process PID] [--visible] [--wait MS]
 //   winprobe.exe close    --class NAME [--process PID] [--visible] [--wait MS]
 //   winprobe.exe sysclose --class NAME [--process PID] [--visible] [--wait MS]
+//   winprobe.exe activate --class NAME [--process PID] [--visible] [--wait MS]
 //
 // The window is the first top-level window of class NAME (a message box is
 // "#32770"), only of process PID with --process, only a visible one with
 // --visible; the window probe looks again until MS milliseconds (default 0) have
 // passed. It prints that window as one line of JSON (UTF-8) and then acts on it:
 // press clicks the dialog button with control id ID (IDOK is 1), close posts
-// WM_CLOSE, sysclose posts the system menu's Close (WM_SYSCOMMAND, SC_CLOSE).
+// WM_CLOSE, sysclose posts the system menu's Close (WM_SYSCOMMAND, SC_CLOSE),
+// activate makes it the foreground window.
 // list prints a JSON array of every top-level window.
 //
 // Exit codes: 0 done; 1 no such window (prints null); 2 bad arguments;
@@ -99,13 +101,16 @@ int ActOnWindow(const std::wstring& action, HWND window, unsigned long buttonId)
         PostMessageW(window, WM_CLOSE, 0, 0);
     } else if (action == L"sysclose") {
         PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    } else if (action == L"activate") {
+        SetForegroundWindow(window);
     }
     return 0;
 }
 
 bool IsKnownAction(const std::wstring& action)
 {
-    return action == L"find" || action == L"press" || action == L"close" || action == L"sysclose";
+    return action == L"find" || action == L"press" || action == L"close" || action == L"sysclose" ||
+        action == L"activate";
 }
 
 }
@@ -115,7 +120,7 @@ int wmain(int argc, wchar_t** argv)
     ToolArguments arguments;
     if (!ParseToolArguments(argc, argv, {L"--class", L"--process", L"--wait", L"--button"}, {L"--visible"}, arguments) ||
         arguments.positional.size() != 1) {
-        WriteStdout("usage: winprobe.exe list | find|press|close|sysclose --class NAME [--button ID] [--process PID] [--visible] [--wait MS]\n");
+        WriteStdout("usage: winprobe.exe list | find|press|close|sysclose|activate --class NAME [--button ID] [--process PID] [--visible] [--wait MS]\n");
         return BadArgumentsExitCode;
     }
     const std::wstring& action = arguments.positional[0];

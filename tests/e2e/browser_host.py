@@ -1,0 +1,298 @@
+"""The launcher's host layer against the stand-in browser control (tests/tools,
+standin_browser.py), which records every call the host makes: activation over
+the client area, the one navigation, the host info, focus and keyboard, frame
+activation, teardown, and the failure paths. The expected numbers are for a
+1366 x 768 screen."""
+
+import os
+import subprocess
+
+import harness
+import standin_browser
+from harness import expect
+from standin_browser import DOCHOSTUIFLAG_NO3DBORDER, DOCHOSTUIDBLCLK_DEFAULT, OLEIVERB_INPLACEACTIVATE, \
+    OLEIVERB_UIACTIVATE
+
+MAIN_CLASS = "brelkand"
+HOST_CLASS = "AtlAxWin80"
+CONTROL_CLASS = "StandInBrowser"
+WIDTH, HEIGHT = 800, 600
+
+VK_TAB, VK_RETURN, VK_CONTROL = 0x09, 0x0D, 0x11
+KEY_V = 0x56
+WM_KEYDOWN, WM_KEYUP, WM_CHAR = 0x100, 0x101, 0x102
+# What TranslateMessage makes of Tab and Ctrl+V.
+CHAR_TAB, CHAR_CTRL_V = 0x09, 0x16
+
+
+def ini(*lines):
+    return "".join(line + "\r\n" for line in lines)
+
+
+WINDOW_INI = ini("[SYSTEM]", f"SCREENWIDTH={WIDTH}", f"SCREENHEIGHT={HEIGHT}")
+PAGE_URL = "http://127.0.0.1:9/game/launch.php?server=3"
+
+
+class Run:
+    """One launcher in window mode with the stand-in in its pane."""
+
+    def __init__(self, case, files, fail=None):
+        self.record_file = standin_browser.record_path(case)
+        self.install = harness.make_install(case, files)
+        self.started = harness.start(harness.launcher_command_line(self.install),
+                                     env=standin_browser.record_env(self.record_file, fail))
+        self.window = harness.wait_for_window(MAIN_CLASS, self.started.process_id())
+
+    def record(self):
+        return standin_browser.read_record(self.record_file)
+
+    def wait_for(self, predicate, what):
+        """Waits until `predicate` holds for the record; returns the record."""
+        record = harness.poll(lambda: (lambda lines: lines if predicate(lines) else None)(self.record()))
+        if record is None:
+            raise AssertionError(f"the stand-in's record never showed {what}: {self.record()}")
+        return record
+
+    def wait_for_navigation(self):
+        return self.wait_for(lambda lines: calls(lines, "Navigate2"), "a navigation")
+
+    def wait_for_focus(self):
+        return self.wait_for(lambda lines: last_focus_event(lines) == "WM_SETFOCUS", "focus in its window")
+
+    def close(self, close=harness.close_window):
+        close(MAIN_CLASS, self.started.process_id())
+        expect(self.started.wait(), 0, "launcher's exit code after closing its window")
+        return self.record()
+
+
+def start_with_stand_in(case, files=None, fail=None):
+    files = files if files is not None else {"window.ini": WINDOW_INI,
+                                             "ServerInfo.ini": ini("[default]", f'resourceURL="{PAGE_URL}"')}
+    return Run(case, files, fail)
+
+
+def calls(record, name):
+    return [line for line in record if line.get("call") == name]
+
+
+def site_calls(record, name):
+    return [line for line in record if line.get("site_call") == name]
+
+
+def last_focus_event(record):
+    events = [line["window"] for line in record if line.get("window") in ("WM_SETFOCUS", "WM_KILLFOCUS")]
+    return events[-1] if events else None
+
+
+def index_of(record, predicate, what):
+    for index, line in enumerate(record):
+        if predicate(line):
+            return index
+    raise AssertionError(f"no {what} in the stand-in's record: {record}")
+
+
+def type_keys(*keys):
+    """Types keys (xdotool names) into whatever window has the keyboard."""
+    display = {"DISPLAY": harness._session()["display"]}
+    subprocess.run(["xdotool", "key", "--delay", "100", *keys], env=dict(os.environ, **display), check=True,
+                   timeout=harness.PATIENCE)
+
+
+def control_windows(window):
+    return [child for child in window["children"] if child["class"] == CONTROL_CLASS]
+
+
+# --- the start: one record, read several ways --------------------------------
+
+def expect_one_control_in_place_over_the_client_area(run, record):
+    expect(len([line for line in record if line.get("event") == "created"]), 1, "controls created")
+    site = index_of(record, lambda line: line.get("call") == "SetClientSite" and line["site"], "SetClientSite")
+    init = index_of(record, lambda line: line.get("call") == "InitNew", "InitNew")
+    verb = index_of(record, lambda line: line.get("call") == "DoVerb", "DoVerb")
+    expect(site < init < verb, True, "SetClientSite, then InitNew, then DoVerb")
+    expect((record[verb]["verb"], record[verb]["position"]), (OLEIVERB_INPLACEACTIVATE, [0, 0, WIDTH, HEIGHT]),
+           "first verb and its position")
+    context = site_calls(record, "GetWindowContext")[0]
+    expect((context["position"], context["clip"]), ([0, 0, WIDTH, HEIGHT], [0, 0, WIDTH, HEIGHT]),
+           "in-place position and clip")
+    expect((context["frame_window"], context["frame_window_class"], context["frame_window_is_top_level"]),
+           (run.window["handle"], MAIN_CLASS, True), "in-place frame window: the main window")
+    window = harness.wait_for_window(MAIN_CLASS, run.started.process_id())
+    expect([(child["rect"], child["visible"]) for child in control_windows(window)],
+           [(window["client_rect"], True)], "the control's window, over the client area")
+
+
+def expect_one_navigation_to_the_launch_page(run, record):
+    expect([(line["url"], line["other_arguments_null"]) for line in calls(record, "Navigate2")], [(PAGE_URL, True)],
+           "Navigate2 calls")
+
+
+def expect_no_3d_border(run, record):
+    expect([line["answered"] for line in record if line.get("site_query") == "IDocHostUIHandler"], [True],
+           "the site answers for IDocHostUIHandler")
+    info = site_calls(record, "GetHostInfo")
+    expect(len(info), 1, "GetHostInfo calls")
+    expect((info[0]["result"], bool(info[0]["flags"] & DOCHOSTUIFLAG_NO3DBORDER), info[0]["double_click"]),
+           (0, True, DOCHOSTUIDBLCLK_DEFAULT), "GetHostInfo: S_OK, DOCHOSTUIFLAG_NO3DBORDER, default double-click")
+    expect([line["result"] for line in site_calls(record, "ShowUI")], [0],
+           "ShowUI answered S_OK: the browser shows no menus or toolbars of its own")
+
+
+def expect_focus_in_the_control_without_a_click(run, record):
+    record = run.wait_for_focus()
+    verbs = [line["verb"] for line in calls(record, "DoVerb")]
+    expect(verbs, [OLEIVERB_INPLACEACTIVATE, OLEIVERB_UIACTIVATE], "verbs: in place, then UI activation by the host")
+    expect([line["result"] for line in site_calls(record, "OnUIActivate")], [0], "OnUIActivate")
+    expect([(line["active"], line["on"], line["result"]) for line in site_calls(record, "SetActiveObject")],
+           [(True, "frame", 0)], "the active object handed to the frame")
+    expect(last_focus_event(record), "WM_SETFOCUS", "the focus is in the control's window")
+
+
+START_CHECKS = (
+    ("control_is_activated_in_place_over_the_client_area", expect_one_control_in_place_over_the_client_area),
+    ("one_navigation_to_the_launch_page", expect_one_navigation_to_the_launch_page),
+    ("host_info_asks_for_no_3d_border", expect_no_3d_border),
+    ("focus_is_in_the_control_after_the_window_shows", expect_focus_in_the_control_without_a_click),
+)
+
+
+def start_case(check):
+    def case(name):
+        with standin_browser.standing_in():
+            run = start_with_stand_in(name)
+            check(run, run.wait_for_navigation())
+            run.close()
+    return case
+
+
+# --- the address the control is sent to ----------------------------------------
+
+def navigation_goes_to_the_chosen_address(case):
+    # (label, resourceURL line or None, the address Navigate2 gets). An unquoted
+    # value is read up to its "//"; an empty one is opened as it is.
+    table = (
+        ("quoted", f'resourceURL="{PAGE_URL}"', PAGE_URL),
+        ("unquoted", "resourceURL=http://127.0.0.1:9/launch.php", "http:"),
+        ("empty", "resourceURL=", ""),
+        ("absent", None, "http://127.0.0.1//launch.php"),
+    )
+    with standin_browser.standing_in():
+        for label, line, address in table:
+            lines = ["[default]"] + ([] if line is None else [line])
+            run = start_with_stand_in(f"{case}-{label}", {"window.ini": WINDOW_INI, "ServerInfo.ini": ini(*lines)})
+            record = run.wait_for_navigation()
+            expect([(entry["url_is_text"], entry["url"]) for entry in calls(record, "Navigate2")], [(True, address)],
+                   f"Navigate2 calls ({label})")
+            run.close()
+
+
+# --- the keyboard ----------------------------------------------------------------
+
+def keys(record, source, message):
+    """The key codes of `message` that the control got through TranslateAccelerator
+    (source "call") or in its window (source "window")."""
+    if source == "call":
+        lines = calls(record, "TranslateAccelerator")
+    else:
+        lines = [line for line in record if line.get("window") == "key"]
+    return [line["key"] for line in lines if line["code"] == message]
+
+
+def tab_ctrl_v_and_enter_reach_the_control(case):
+    with standin_browser.standing_in():
+        run = start_with_stand_in(case)
+        before = len(run.wait_for_focus())
+        type_keys("Tab", "ctrl+v", "Return")
+        record = run.wait_for(lambda lines: VK_RETURN in keys(lines, "window", WM_KEYUP), "Enter released")[before:]
+        handled = [(line["key"], line["ctrl"]) for line in calls(record, "TranslateAccelerator") if line["handled"]]
+        expect(handled, [(VK_TAB, False), (KEY_V, True)], "keys the control used through TranslateAccelerator")
+        expect(all(line["to_control_window"] for line in calls(record, "TranslateAccelerator")), True,
+               "keys offered were addressed to the control's window")
+        expect(keys(record, "window", WM_KEYDOWN), [VK_CONTROL, VK_RETURN],
+               "key presses dispatched to the control's window: none it used")
+        expect(keys(record, "window", WM_CHAR), [VK_RETURN], "characters: Enter only, none for Tab or Ctrl+V")
+        offered = calls(record, "TranslateAccelerator")
+        dispatched = [line for line in record if line.get("window") == "key"]
+        expect(len(offered), len(dispatched) + len(handled), "every key offered before it was dispatched")
+        expect(CHAR_TAB not in keys(record, "window", WM_CHAR) and CHAR_CTRL_V not in keys(record, "window", WM_CHAR),
+               True, "no characters made of used keys")
+        run.close()
+
+
+# --- activation ------------------------------------------------------------------
+
+def focus_returns_when_the_launcher_is_activated_again(case):
+    with standin_browser.standing_in():
+        run = start_with_stand_in(case)
+        before = len(run.wait_for_focus())
+        other = harness.start("notepad.exe")
+        harness.wait_for_window("Notepad", other.process_id())
+        away = run.wait_for(lambda lines: last_focus_event(lines[before:]) == "WM_KILLFOCUS", "the focus leaving")
+        expect([line["active"] for line in calls(away[before:], "OnFrameWindowActivate")], [False],
+               "the control told of the frame's deactivation")
+        harness.activate_window(MAIN_CLASS, run.started.process_id())
+        back = run.wait_for(lambda lines: last_focus_event(lines[len(away):]) == "WM_SETFOCUS",
+                            "the focus coming back")[len(away):]
+        expect([line["active"] for line in calls(back, "OnFrameWindowActivate")], [True],
+               "the control told of the frame's activation")
+        expect(calls(back, "DoVerb"), [], "no second activation of a control that is UI-active")
+        other.kill()
+        run.close()
+
+
+# --- the end ---------------------------------------------------------------------
+
+def expect_torn_down_then_released(record, label):
+    teardown = [index_of(record, predicate, what) for predicate, what in (
+        (lambda line: line.get("call") == "InPlaceDeactivate", "InPlaceDeactivate"),
+        (lambda line: line.get("call") == "Close", "Close"),
+        (lambda line: line.get("call") == "SetClientSite" and not line["site"], "SetClientSite(null)"),
+        (lambda line: line.get("event") == "final_release", "final release"))]
+    expect(teardown == sorted(teardown), True, f"deactivated, closed, site cleared, then released ({label})")
+    expect(record[-1], {"event": "final_release"}, f"nothing after the final release ({label})")
+
+
+def closing_tears_the_control_down_before_its_last_release(case):
+    with standin_browser.standing_in():
+        for label, close in (("WM_CLOSE", harness.close_window), ("SC_CLOSE", harness.system_close)):
+            run = start_with_stand_in(f"{case}-{label}")
+            run.wait_for_focus()
+            record = run.close(close)
+            expect_torn_down_then_released(record, label)
+            expect(site_calls(record, "SetActiveObject")[-1]["active"], False, f"active object taken back ({label})")
+
+
+def a_control_that_fails_while_attached_is_not_kept(case):
+    # (method that fails, calls the host made up to the failure)
+    table = (
+        ("SetClientSite", ["GetMiscStatus", "SetClientSite"]),
+        ("InitNew", ["GetMiscStatus", "SetClientSite", "InitNew"]),
+        ("DoVerb", ["GetMiscStatus", "SetClientSite", "InitNew", "DoVerb"]),
+    )
+    with standin_browser.standing_in():
+        for method, made in table:
+            run = start_with_stand_in(f"{case}-{method}", fail=method)
+            record = run.wait_for(lambda lines: lines and lines[-1] == {"event": "final_release"},
+                                  "the control released")
+            attach = [line["call"] for line in record if line.get("call") in
+                      ("GetMiscStatus", "SetClientSite", "InitNew", "DoVerb")]
+            expect(attach[:len(made)], made, f"calls up to the failure ({method})")
+            expect(calls(record, "Navigate2"), [], f"no navigation ({method})")
+            expect_torn_down_then_released(record, method)
+            window = harness.wait_for_window(MAIN_CLASS, run.started.process_id())
+            expect([child["class"] for child in window["children"]], [HOST_CLASS],
+                   f"an empty host and no control window ({method})")
+            expect(run.close()[-1], {"event": "final_release"}, f"no call after the release ({method})")
+
+
+CASES = {name: start_case(check) for name, check in START_CHECKS}
+CASES.update({function.__name__: function for function in (
+    navigation_goes_to_the_chosen_address,
+    tab_ctrl_v_and_enter_reach_the_control,
+    focus_returns_when_the_launcher_is_activated_again,
+    closing_tears_the_control_down_before_its_last_release,
+    a_control_that_fails_while_attached_is_not_kept,
+)})
+
+if __name__ == "__main__":
+    raise SystemExit(harness.main(CASES))
