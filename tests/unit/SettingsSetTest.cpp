@@ -4,11 +4,17 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <functional>
 #include <optional>
 #include <ostream>
 #include <string>
+#include <sys/stat.h>
 
 #include "IniFile.h"
+#include "SettingsFile.h"
 #include "TempDir.h"
 
 namespace {
@@ -119,6 +125,72 @@ TEST(SetSetting, ReportsAnUnreadableFile)
     std::string err;
     EXPECT_EQ(SetSetting({dir.Path("window.ini"), "SYSTEM", "WINDOW", "1"}, out, err), 2);
     EXPECT_EQ(err, "cannot read " + dir.Path("window.ini") + ": it is a directory\n");
+}
+
+// A file that exists but cannot be loaded is refused before anything is
+// written, with the cause; the file stays exactly as it was.
+struct UnloadableCase {
+    const char* name;
+    std::function<void(const std::string& path)> make;
+    std::string reason;
+};
+
+void PrintTo(const UnloadableCase& c, std::ostream* os) { *os << c.name; }
+
+class UnloadableFiles : public ::testing::TestWithParam<UnloadableCase> {};
+
+TEST_P(UnloadableFiles, AreRefusedAndLeftAsTheyWere)
+{
+    TempDir dir;
+    const std::string path = dir.Path("window.ini");
+    GetParam().make(path);
+    struct stat before;
+    ASSERT_EQ(lstat(path.c_str(), &before), 0);
+    std::string out;
+    std::string err;
+    EXPECT_EQ(SetSetting({path, "SYSTEM", "WINDOW", "1"}, out, err), 2);
+    EXPECT_EQ(err, "cannot read " + path + ": " + GetParam().reason + "\n");
+    EXPECT_EQ(out, "");
+    struct stat after;
+    ASSERT_EQ(lstat(path.c_str(), &after), 0);
+    EXPECT_EQ(after.st_mode, before.st_mode);
+    EXPECT_EQ(after.st_size, before.st_size);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(dir.Names(), std::vector<std::string>{"window.ini"});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, UnloadableFiles,
+    ::testing::Values(
+        UnloadableCase{"Fifo", [](const std::string& path) { mkfifo(path.c_str(), 0600); },
+                       "not a regular file (a FIFO, socket or device), which the launcher cannot read"},
+        UnloadableCase{"LargerThanTheReaderTakes",
+                       [](const std::string& path) {
+                           std::ofstream(path, std::ios::binary) << "[SYSTEM]\r\nWINDOW=0\r\n";
+                           std::filesystem::resize_file(path, 0x80000001ull);
+                       },
+                       "it is 2147483649 bytes, and the launcher's settings reader takes at most 2147483647"},
+        UnloadableCase{"LinkLoop",
+                       [](const std::string& path) { std::filesystem::create_symlink("window.ini", path); },
+                       "too many levels of symbolic links (a link loop)"}),
+    [](const ::testing::TestParamInfo<UnloadableCase>& info) { return std::string(info.param.name); });
+
+// Each cause of a failed read or save is named as it is, not as an
+// input/output error.
+TEST(FileProblem, NamesTheRealCause)
+{
+    const std::pair<int, const char*> causes[] = {
+        {ENOENT, "no such file or directory"},
+        {EACCES, "permission denied"},
+        {ELOOP, "too many levels of symbolic links (a link loop)"},
+        {ENOSPC, "no space left on the device (no free blocks or no free inodes)"},
+        {EDQUOT, "the disk quota is exceeded"},
+        {ENAMETOOLONG, "the name is too long"},
+        {EFBIG, "the file would be larger than the process may write"},
+        {EIO, "input/output error"},
+    };
+    for (const auto& [error, text] : causes)
+        EXPECT_EQ(FileProblem(error), text) << error;
 }
 
 }  // namespace

@@ -56,6 +56,12 @@ INSTANTIATE_TEST_SUITE_P(
         ArgumentCase{"CheckZeroScreen", {"check", ".", "--screen=0x768"}, 2, "",
                      "launcher-settings: check: the screen size must be WxH in pixels, such as 1920x1080 "
                      "(see \"launcher-settings check --help\")\n"},
+        ArgumentCase{"CheckUnknownCodePage", {"check", ".", "--code-page", "12345"}, 2, "",
+                     "launcher-settings: check: the code page must be the number of one this system knows, such as 936 "
+                     "or 1252 (see \"launcher-settings check --help\")\n"},
+        ArgumentCase{"CheckCodePageNotANumber", {"check", ".", "--code-page=gbk"}, 2, "",
+                     "launcher-settings: check: the code page must be the number of one this system knows, such as 936 "
+                     "or 1252 (see \"launcher-settings check --help\")\n"},
         ArgumentCase{"CheckTwoDirectories", {"check", "a", "b"}, 2, "",
                      "launcher-settings: check needs one install directory (see \"launcher-settings check --help\")\n"},
         ArgumentCase{"CheckMissingDirectory", {"check", "no-such-dir"}, 2, "",
