@@ -71,8 +71,8 @@ std::string JsonString(const std::wstring& text)
     return out;
 }
 
-// Appended piece by piece: GCC 12 at -O3 reports a false -Wrestrict for a chain
-// of string concatenations that starts with a literal.
+// JSON text is appended piece by piece rather than joined with operator+: GCC 12
+// at -O3 reports a false -Wrestrict for long chains of string concatenations.
 std::string JsonRect(const RECT& rect)
 {
     std::string out = "[";
@@ -85,4 +85,22 @@ std::string JsonRect(const RECT& rect)
 std::string JsonBool(bool value)
 {
     return value ? "true" : "false";
+}
+
+JsonObject& JsonObject::Add(const char* name, const std::string& value)
+{
+    m_members.append(m_members.empty() ? "\"" : ",\"").append(name).append("\":").append(value);
+    return *this;
+}
+
+JsonObject& JsonObject::Add(const char* name, unsigned long long number)
+{
+    return Add(name, std::to_string(number));
+}
+
+std::string JsonObject::Text() const
+{
+    std::string text = "{";
+    text.append(m_members).append("}");
+    return text;
 }

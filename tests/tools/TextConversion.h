@@ -18,3 +18,15 @@ std::string JsonRect(const RECT& rect);
 
 // A flag as JSON true or false.
 std::string JsonBool(bool value);
+
+// A JSON object built member by member, each value given as JSON text.
+class JsonObject {
+public:
+    JsonObject& Add(const char* name, const std::string& value);
+    JsonObject& Add(const char* name, unsigned long long number);
+    // The object's text, braces included.
+    std::string Text() const;
+
+private:
+    std::string m_members;
+};

@@ -40,10 +40,15 @@ std::string DescribeChild(HWND child)
 {
     RECT rect = {};
     GetWindowRect(child, &rect);
-    return "{\"handle\":" + std::to_string(reinterpret_cast<UINT_PTR>(child)) + ",\"class\":" + JsonString(ClassOf(child)) +
-        ",\"text\":" + JsonString(TextOf(child)) + ",\"id\":" + std::to_string(GetDlgCtrlID(child)) + ",\"rect\":" + JsonRect(rect) +
-        ",\"style\":" + std::to_string(static_cast<DWORD>(GetWindowLongW(child, GWL_STYLE))) +
-        ",\"visible\":" + JsonBool(IsWindowVisible(child)) + "}";
+    return JsonObject()
+        .Add("handle", reinterpret_cast<UINT_PTR>(child))
+        .Add("class", JsonString(ClassOf(child)))
+        .Add("text", JsonString(TextOf(child)))
+        .Add("id", std::to_string(GetDlgCtrlID(child)))
+        .Add("rect", JsonRect(rect))
+        .Add("style", static_cast<DWORD>(GetWindowLongW(child, GWL_STYLE)))
+        .Add("visible", JsonBool(IsWindowVisible(child)))
+        .Text();
 }
 
 }
@@ -58,17 +63,27 @@ std::string DescribeWindow(HWND window)
 
     std::vector<HWND> children;
     EnumChildWindows(window, CollectChild, reinterpret_cast<LPARAM>(&children));
-    std::string childList;
+    std::string childList = "[";
     for (HWND child : children)
-        childList += (childList.empty() ? "" : ",") + DescribeChild(child);
+        childList.append(childList.size() > 1 ? "," : "").append(DescribeChild(child));
+    childList.append("]");
 
-    return "{\"handle\":" + std::to_string(reinterpret_cast<UINT_PTR>(window)) + ",\"class\":" + JsonString(ClassOf(window)) +
-        ",\"caption\":" + JsonString(TextOf(window)) + ",\"process_id\":" + std::to_string(processId) +
-        ",\"window_rect\":" + JsonRect(windowRect) + ",\"client_rect\":" + JsonRect(clientRect) +
-        ",\"client_size\":[" + std::to_string(clientRect.right - clientRect.left) + "," +
-        std::to_string(clientRect.bottom - clientRect.top) + "]" +
-        ",\"style\":" + std::to_string(static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE))) +
-        ",\"ex_style\":" + std::to_string(static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE))) +
-        ",\"visible\":" + JsonBool(IsWindowVisible(window)) + ",\"iconic\":" + JsonBool(IsIconic(window)) +
-        ",\"children\":[" + childList + "]}";
+    std::string clientSize = "[";
+    clientSize.append(std::to_string(clientRect.right - clientRect.left)).append(",");
+    clientSize.append(std::to_string(clientRect.bottom - clientRect.top)).append("]");
+
+    return JsonObject()
+        .Add("handle", reinterpret_cast<UINT_PTR>(window))
+        .Add("class", JsonString(ClassOf(window)))
+        .Add("caption", JsonString(TextOf(window)))
+        .Add("process_id", processId)
+        .Add("window_rect", JsonRect(windowRect))
+        .Add("client_rect", JsonRect(clientRect))
+        .Add("client_size", clientSize)
+        .Add("style", static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE)))
+        .Add("ex_style", static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE)))
+        .Add("visible", JsonBool(IsWindowVisible(window)))
+        .Add("iconic", JsonBool(IsIconic(window)))
+        .Add("children", childList)
+        .Text();
 }
