@@ -128,6 +128,8 @@ def expect_one_navigation_to_the_launch_page(run, record):
 
 
 def expect_no_3d_border(run, record):
+    # ShowUI comes with the UI activation, which may follow the navigation.
+    record = run.wait_for(lambda lines: site_calls(lines, "ShowUI"), "ShowUI")
     expect([line["answered"] for line in record if line.get("site_query") == "IDocHostUIHandler"], [True],
            "the site answers for IDocHostUIHandler")
     info = site_calls(record, "GetHostInfo")
