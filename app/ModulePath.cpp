@@ -11,7 +11,9 @@ std::wstring DirectoryOfModule(const std::wstring& modulePath)
 
 std::wstring PathInDirectory(const std::wstring& directory, const std::wstring& fileName)
 {
-    if (!directory.empty() && directory.back() == L'\\')
-        return directory + fileName;
-    return directory + L'\\' + fileName;
+    std::wstring path = directory;
+    if (path.empty() || path.back() != L'\\')
+        path += L'\\';
+    path += fileName;
+    return path;
 }

@@ -1,7 +1,5 @@
 #include "ProgramImage.h"
 
-#include <vector>
-
 namespace {
 
 // Where the fields the check needs lie in the PE format, in bytes.
@@ -31,7 +29,7 @@ bool ReadInside(const FileBytesSource& file, std::uint64_t offset, unsigned char
     const std::uint64_t size = file.Size();
     if (offset > size || count > size - offset)
         return false;
-    return count == 0 || file.Read(offset, buffer, count);
+    return file.Read(offset, buffer, count);
 }
 
 }  // namespace
@@ -51,12 +49,13 @@ bool IsCompleteProgramImage(const FileBytesSource& file)
     const std::uint64_t sectionTableOffset =
         newHeaderOffset + sizeof newHeader + LittleEndian16(newHeader + kOptionalHeaderSizeField);
 
-    std::vector<unsigned char> sectionTable(sectionCount * kSectionHeaderSize);
-    if (!ReadInside(file, sectionTableOffset, sectionTable.data(), sectionTable.size()))
-        return false;
     const std::uint64_t size = file.Size();
+    if (sectionTableOffset > size)
+        return false;
     for (std::size_t section = 0; section < sectionCount; ++section) {
-        const unsigned char* header = sectionTable.data() + section * kSectionHeaderSize;
+        unsigned char header[kSectionHeaderSize];
+        if (!ReadInside(file, sectionTableOffset + section * kSectionHeaderSize, header, sizeof header))
+            return false;
         const std::uint64_t rawDataSize = LittleEndian32(header + kRawDataSizeField);
         const std::uint64_t rawDataOffset = LittleEndian32(header + kRawDataPointerField);
         // A section without raw data (uninitialised data) occupies no bytes of the file.

@@ -2,5 +2,7 @@
 
 std::wstring FolderNotEnteredText(const std::wstring& folder)
 {
-    return L"Cannot open the launcher's folder:\n" + folder;
+    std::wstring text = L"Cannot open the launcher's folder:\n";
+    text += folder;
+    return text;
 }

@@ -114,6 +114,7 @@ INSTANTIATE_TEST_SUITE_P(
     Whole, ImageCases,
     ::testing::Values(ImageCase{"AsLinked", Image(), true},
                       ImageCase{"WithBytesAfterTheLastSection", Image() + std::string(4096, 'x'), true},
+                      ImageCase{"NoSectionsAtAll", WithField16(kSectionCountAt, 0).substr(0, kSectionTableAt), true},
                       ImageCase{"UninitialisedDataPointingAnywhere", WithField32(SectionField(2, kRawPointer), 0x99999),
                                 true}),
     [](const ::testing::TestParamInfo<ImageCase>& info) { return std::string(info.param.name); });
@@ -150,7 +151,13 @@ INSTANTIATE_TEST_SUITE_P(
                       ImageCase{"RawDataEndBeyond32Bits", WithField32(SectionField(0, kRawPointer), 0xFFFFFF00),
                                 false},
                       ImageCase{"MoreSectionsThanTheTableHolds", WithField16(kSectionCountAt, 40), false},
-                      ImageCase{"OptionalHeaderPastTheEnd", WithField16(kOptionalHeaderSizeAt, 0xFFFF), false}),
+                      ImageCase{"OptionalHeaderPastTheEnd", WithField16(kOptionalHeaderSizeAt, 0xFFFF), false},
+                      ImageCase{"NoSectionsAndTheOptionalHeaderPastTheEnd", [] {
+                                    std::string bytes = WithField16(kOptionalHeaderSizeAt, 0xFFFF);
+                                    Put16(bytes, kSectionCountAt, 0);
+                                    return bytes;
+                                }(),
+                                false}),
     [](const ::testing::TestParamInfo<ImageCase>& info) { return std::string(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
