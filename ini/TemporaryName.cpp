@@ -1,5 +1,4 @@
 #include <cstdint>
-#include <cstdio>
 
 #include "ReplaceFile.h"
 
@@ -16,8 +15,11 @@ std::string TemporaryPrefix(const std::string& target)
         hash ^= static_cast<unsigned char>(target[i]);
         hash *= 16777619u;
     }
-    char prefix[16];
-    std::snprintf(prefix, sizeof prefix, ".ini-%08x-", static_cast<unsigned>(hash));
+    static const char kHexDigits[] = "0123456789abcdef";
+    std::string prefix = ".ini-";
+    for (int shift = 28; shift >= 0; shift -= 4)
+        prefix.push_back(kHexDigits[(hash >> shift) & 0xF]);
+    prefix.push_back('-');
     return prefix;
 }
 
