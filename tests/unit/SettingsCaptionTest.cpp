@@ -55,7 +55,7 @@ INSTANTIATE_TEST_SUITE_P(
         CaptionLengthCase{"AsciiOf255Units", 936, std::string(255, 'a'), 255, 254, 254},
         // 400 bytes that the launcher shows whole: 200 characters.
         CaptionLengthCase{"DoubleByteCharactersCountOnce", 936, Repeat(kNi, 200), 200, 200, 400},
-        CaptionLengthCase{"CutBetweenDoubleByteCharacters", 936, "a" + Repeat(kNi, 300), 301, 254, 1 + 253 * 2},
+        CaptionLengthCase{"CutBetweenDoubleByteCharacters", 936, std::string("a").append(Repeat(kNi, 300)), 301, 254, 1 + 253 * 2},
         // A lead byte without its trail byte: one default character.
         CaptionLengthCase{"LeadByteAtTheEnd", 936, "ab\xC4", 3, 3, 3},
         CaptionLengthCase{"SingleByteCodePage", 1252, std::string(300, '\xC4'), 300, 254, 254},
