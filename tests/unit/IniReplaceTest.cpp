@@ -25,14 +25,19 @@ namespace fs = std::filesystem;
 const char kOld[] = "[SYSTEM]\r\nWINDOW=1\r\n";
 const char kNew[] = "[SYSTEM]\r\nWINDOW=2\r\n";
 
+// The names the saves give their temporary files.
+bool IsTemporaryName(const fs::path& path)
+{
+    return path.filename().string().rfind(".ini-", 0) == 0;
+}
+
 // Every file under the directory whose name marks it as a save's temporary file.
 std::vector<std::string> Leftovers(const std::string& directory)
 {
     std::vector<std::string> found;
     for (const auto& item : fs::recursive_directory_iterator(directory)) {
-        const std::string name = item.path().filename().string();
-        if (name.rfind(".ini-", 0) == 0)
-            found.push_back(name);
+        if (IsTemporaryName(item.path()))
+            found.push_back(item.path().filename().string());
     }
     return found;
 }
@@ -218,6 +223,21 @@ bool HoldsWholeDocument(const std::string& path, std::string& mark)
     return !mark.empty();
 }
 
+// Waits until a save's temporary file shows in `directory`, or `patience` has
+// passed. Files come and go meanwhile, so the listing must not throw.
+void WaitForTemporaryFile(const std::string& directory, std::chrono::seconds patience)
+{
+    const auto deadline = std::chrono::steady_clock::now() + patience;
+    while (std::chrono::steady_clock::now() < deadline) {
+        std::error_code error;
+        for (fs::directory_iterator item(directory, error), end; !error && item != end; item.increment(error)) {
+            if (IsTemporaryName(item->path()))
+                return;
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
+    }
+}
+
 // Saves over and over until killed, after saying on `ready` that the document
 // is built, so that the kill lands in a save rather than before the first.
 [[noreturn]] void SaveForever(const std::string& path, const std::string& mark, int ready)
@@ -251,7 +271,10 @@ TEST(Save, LeftoversOfKilledSavesDoNotPileUp)
         char byte;
         const bool started = read(ready[0], &byte, 1) == 1;
         close(ready[0]);
-        std::this_thread::sleep_for(std::chrono::microseconds(std::uniform_int_distribution<int>(0, 20000)(random)));
+        // The kill lands at a random moment of a save in progress, however slow
+        // the machine or the build makes the steps before it.
+        WaitForTemporaryFile(dir.Path(""), std::chrono::seconds(10));
+        std::this_thread::sleep_for(std::chrono::microseconds(std::uniform_int_distribution<int>(0, 5000)(random)));
         kill(saver, SIGKILL);
         waitpid(saver, nullptr, 0);
         ASSERT_TRUE(started);
