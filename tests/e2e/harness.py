@@ -252,9 +252,15 @@ class StartFailed(Exception):
 class Started:
     """A program that starter.exe started and is waiting for."""
 
-    def __init__(self, starter, output):
-        self._starter = starter
-        self._output = output
+    # starter.exe says at once whether CreateProcessW succeeded. Now and then the
+    # 32-bit Wine loader, running under qemu-user, dies before the starter has
+    # said anything, so before anything was started; the starter is then run again.
+    RESTARTS = 2
+
+    def __init__(self, launch):
+        self._launch = launch
+        self._starter, self._output = launch()
+        self._restarts = 0
 
     def _reports(self):
         text = self._output.read_text(encoding="utf-8", errors="replace")
@@ -264,18 +270,33 @@ class Started:
         """What starter.exe said about the start; None before it has said it."""
         return next((report for report in self._reports() if "started" in report), None)
 
+    def _restarted(self):
+        """Runs the starter again if it ended without a word; True if it did."""
+        if self.running() or self._output.stat().st_size > 0 or self._restarts >= self.RESTARTS:
+            return False
+        print(f"starter.exe ended with {self._starter.returncode} before saying anything; starting it again",
+              file=sys.stderr)
+        self._restarts += 1
+        self._starter, self._output = self._launch()
+        return True
+
     def _check_started(self, report):
         if report is None:
-            raise RuntimeError(f"starter.exe reported no start: {self._output.read_text()}")
+            raise RuntimeError(f"starter.exe (exit code {self._starter.returncode}) reported no start: "
+                               f"{self._output.read_text()}")
         if not report["started"]:
             raise StartFailed(report["error"])
         return report
 
     def process_id(self, timeout=PATIENCE):
         """The Windows process id of the started program."""
-        # An empty report: the starter ended without saying anything about a start.
-        report = poll(lambda: self._start_report() or (None if self.running() else {}), timeout)
-        return self._check_started(report or None)["process_id"]
+        def probe():
+            report = self._start_report()
+            if report is not None or self.running() or self._restarted():
+                return report
+            return {}  # the starter ended without saying anything about a start
+
+        return self._check_started(poll(probe, timeout) or None)["process_id"]
 
     def running(self):
         return self._starter.poll() is None
@@ -283,6 +304,8 @@ class Started:
     def wait(self, timeout=PATIENCE):
         """Waits for the program to end and returns its exit code."""
         self._starter.wait(timeout=timeout)
+        while self._restarted():
+            self._starter.wait(timeout=timeout)
         self._check_started(self._start_report())
         exit_report = next((report for report in self._reports() if "exit_code" in report), None)
         if exit_report is None:
@@ -314,11 +337,15 @@ def start(command_line, application=None, directory=None, show=None, code_page_9
     if show is not None:
         args += ["--show", str(show)]
     args.append(windows_path(request))
-    output = _output_file("starter")
-    with open(output, "wb") as stdout:
-        starter = subprocess.Popen(args, env=wine_env(code_page_936, env), stdout=stdout, stderr=subprocess.STDOUT,
-                                   stdin=subprocess.DEVNULL)
-    started = Started(starter, output)
+
+    def launch():
+        output = _output_file("starter")
+        with open(output, "wb") as stdout:
+            starter = subprocess.Popen(args, env=wine_env(code_page_936, env), stdout=stdout,
+                                       stderr=subprocess.STDOUT, stdin=subprocess.DEVNULL)
+        return starter, output
+
+    started = Started(launch)
     _started.append(started)
     return started
 
