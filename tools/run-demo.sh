@@ -7,4 +7,4 @@ cd "$(dirname "$0")/.."
 tools/install-deps.sh
 cmake -S . -B build/native -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build/native -j "$(nproc)" --target win-i686 >/dev/null
-exec python3 -B tools/run_demo.py
+exec python3 -B tools/run_demo.py "$@"

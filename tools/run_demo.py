@@ -7,10 +7,18 @@ and then runs the launcher twice: without arguments, which shows its window and
 opens the launch page, and with `nowindow`, which starts the player. It reports
 what happened at each step. It uses the X display of the session when there is
 one, and an Xvfb server of its own otherwise (then it saves a screenshot and
-closes the window itself)."""
+closes the window itself).
 
+With `--compare OTHER.exe` it instead times, on the same demo install and in one
+Wine session, how long the demo's Launcher.exe and OTHER.exe (another build of it)
+each take from their start to the launch page's request, alternating the two for
+`--rounds` runs each after one warm-up run, and prints the median, fastest and
+slowest times. It is a measurement to read, not a test."""
+
+import argparse
 import os
 import shutil
+import statistics
 import subprocess
 import sys
 import time
@@ -78,14 +86,53 @@ def launch_game(install):
     print(f"  working directory: {record['working_directory']}")
 
 
+def seconds_to_launch_page(install, page):
+    """Starts the install's launcher in window mode and returns the seconds from
+    its start to the launch page's request; closes it again."""
+    page.paths.clear()
+    start = time.monotonic()
+    started = harness.start(harness.launcher_command_line(install))
+    if harness.poll(lambda: page.paths or None) is None:
+        raise RuntimeError("the launch page was not requested")
+    elapsed = time.monotonic() - start
+    harness.wait_for_window("brelkand", started.process_id())
+    harness.close_window("brelkand", started.process_id())
+    started.wait()
+    return elapsed
+
+
+def compare_launch_page_times(install, page, other_exe, rounds):
+    print(f"\n== Start to launch-page request: {harness.LAUNCHER} against {other_exe}")
+    exes = {"demo": harness.LAUNCHER, "other": Path(other_exe).resolve()}
+    times = {label: [] for label in exes}
+    for round_number in range(rounds + 1):
+        for label, exe in exes.items():
+            shutil.copy(exe, install / "Launcher.exe")
+            elapsed = seconds_to_launch_page(install, page)
+            if round_number > 0:
+                times[label].append(elapsed)
+    for label, exe in exes.items():
+        values = times[label]
+        print(f"{label:5} {exe.stat().st_size:>9,} bytes  median {statistics.median(values):.2f} s"
+              f"  fastest {min(values):.2f} s  slowest {max(values):.2f} s")
+
+
 def main():
-    display = usable_display()
+    parser = argparse.ArgumentParser(description="Runs the launcher under Wine on the demo install.")
+    parser.add_argument("--compare", metavar="OTHER.exe",
+                        help="time the start-to-launch-page request against another build instead")
+    parser.add_argument("--rounds", type=int, default=5, help="timed runs of each exe with --compare")
+    options = parser.parse_args()
+    display = None if options.compare else usable_display()
     print(f"Starting a Wine session on {display or 'an Xvfb screen of its own'} (a fresh prefix takes a few seconds)")
     harness.start_session(display)
     try:
         install = make_demo_install()
         print(f"demo install: {install}")
         with harness.page_server(PAGE_PORT) as page:
+            if options.compare:
+                compare_launch_page_times(install, page, options.compare, options.rounds)
+                return
             show_window(install, page, own_screen=display is None)
         launch_game(install)
     finally:
