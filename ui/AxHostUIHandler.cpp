@@ -4,6 +4,21 @@
 // toolbars. Everything else is left to the browser.
 #include "AxHostObject.h"
 
+namespace {
+
+// The answer to a request for something the host does not give: the out
+// parameter is emptied and `answer` returned.
+template <typename Out>
+HRESULT GiveNothing(Out** out, HRESULT answer)
+{
+    if (!out)
+        return E_POINTER;
+    *out = nullptr;
+    return answer;
+}
+
+}  // namespace
+
 // S_FALSE: the host showed no menu of its own, so the browser shows its own.
 STDMETHODIMP CAxHost::ShowContextMenu(DWORD, POINT*, IUnknown*, IDispatch*)
 {
@@ -62,44 +77,29 @@ STDMETHODIMP CAxHost::TranslateAccelerator(LPMSG, const GUID*, DWORD)
 // No key of its own: the browser reads the user's settings.
 STDMETHODIMP CAxHost::GetOptionKeyPath(LPOLESTR* key, DWORD)
 {
-    if (!key)
-        return E_POINTER;
-    *key = nullptr;
-    return S_FALSE;
+    return GiveNothing(key, S_FALSE);
 }
 
 // No replacement: the browser keeps its own drop target.
 STDMETHODIMP CAxHost::GetDropTarget(IDropTarget*, IDropTarget** replacement)
 {
-    if (!replacement)
-        return E_POINTER;
-    *replacement = nullptr;
-    return E_NOTIMPL;
+    return GiveNothing(replacement, E_NOTIMPL);
 }
 
 // The page gets no object of the launcher's.
 STDMETHODIMP CAxHost::GetExternal(IDispatch** external)
 {
-    if (!external)
-        return E_POINTER;
-    *external = nullptr;
-    return S_FALSE;
+    return GiveNothing(external, S_FALSE);
 }
 
 // Addresses are loaded as they are.
 STDMETHODIMP CAxHost::TranslateUrl(DWORD, LPWSTR, LPWSTR* translated)
 {
-    if (!translated)
-        return E_POINTER;
-    *translated = nullptr;
-    return S_FALSE;
+    return GiveNothing(translated, S_FALSE);
 }
 
 // Clipboard and drag-and-drop data pass unchanged.
 STDMETHODIMP CAxHost::FilterDataObject(IDataObject*, IDataObject** filtered)
 {
-    if (!filtered)
-        return E_POINTER;
-    *filtered = nullptr;
-    return S_FALSE;
+    return GiveNothing(filtered, S_FALSE);
 }
