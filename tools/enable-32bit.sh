@@ -59,8 +59,10 @@ bookworm_source() {
     sed -E 's/ (.*signed-by=([^ ]+).*|.*)$/ \2/'
 }
 
+# Only files apt reads, and only lines that are not comments.
 has_backports_source() {
-  grep -rqsE '(^|[ \t])bookworm-backports([ \t]|$)' /etc/apt/sources.list /etc/apt/sources.list.d/
+  grep -qsE '^[^#]*[[:space:]]bookworm-backports([[:space:]]|$)' \
+    /etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources
 }
 
 add_backports_source() {
