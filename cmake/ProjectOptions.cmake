@@ -30,3 +30,14 @@ endif()
 if(WIN32)
   add_compile_options(-fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables)
 endif()
+
+# The Windows builds are reproducible: the same sources give the same bytes
+# wherever and whenever they are built, so that a publisher can check a shipped
+# exe against this source. The linker writes no time stamp into the PE header
+# (and so the checksum no longer changes with it), and the compiler writes the
+# source and build folders into the debug information and __FILE__ as "src" and
+# "build" instead of their real paths.
+if(WIN32)
+  add_compile_options(-ffile-prefix-map=${PROJECT_SOURCE_DIR}=src -ffile-prefix-map=${PROJECT_BINARY_DIR}=build)
+  add_link_options(-Wl,--no-insert-timestamp)
+endif()
