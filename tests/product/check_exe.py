@@ -1,10 +1,12 @@
 #!/usr/bin/env python3
-"""Checks a built Launcher.exe as it would ship: its PE header (32 or 64 bit, GUI
-subsystem, stripped), the DLLs it imports (only those every Windows has), its
-size, and its resources (one 64 x 64 icon of 32 bits per pixel, the version
-record 1.0.0.5 and a manifest that declares nothing).
+"""Checks a built exe as it would ship: its PE header (32 or 64 bit, stripped,
+with DEP and ASLR: NX_COMPAT, DYNAMIC_BASE and, for 64 bits, HIGH_ENTROPY_VA),
+the DLLs it imports (only those every Windows has) and its size. For the
+launcher also the GUI subsystem and its resources (one 64 x 64 icon of 32 bits
+per pixel, the version record 1.0.0.5 and a manifest that declares nothing);
+for the settings tool the console subsystem.
 
-usage: check_exe.py EXE i686|x86_64 OBJDUMP [--largest BYTES]"""
+usage: check_exe.py EXE launcher|settings-tool i686|x86_64 OBJDUMP [--largest BYTES]"""
 
 import argparse
 import re
@@ -15,8 +17,17 @@ import xml.etree.ElementTree as ElementTree
 from pathlib import Path
 
 SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "ole32.dll", "oleaut32.dll", "advapi32.dll",
-               "msvcrt.dll", "shell32.dll", "comctl32.dll"}
+               "msvcrt.dll", "shell32.dll", "comctl32.dll", "wininet.dll"}
 MAGIC = {"i686": "010b", "x86_64": "020b"}
+SUBSYSTEM = {"launcher": "Windows GUI", "settings-tool": "Windows CUI"}
+IMAGE_DLLCHARACTERISTICS_HIGH_ENTROPY_VA, IMAGE_DLLCHARACTERISTICS_DYNAMIC_BASE = 0x20, 0x40
+IMAGE_DLLCHARACTERISTICS_NX_COMPAT = 0x100
+# What every shipped exe keeps: DEP and address space layout randomisation.
+PROTECTIONS = {
+    "i686": {"NX_COMPAT": IMAGE_DLLCHARACTERISTICS_NX_COMPAT, "DYNAMIC_BASE": IMAGE_DLLCHARACTERISTICS_DYNAMIC_BASE},
+    "x86_64": {"NX_COMPAT": IMAGE_DLLCHARACTERISTICS_NX_COMPAT, "DYNAMIC_BASE": IMAGE_DLLCHARACTERISTICS_DYNAMIC_BASE,
+               "HIGH_ENTROPY_VA": IMAGE_DLLCHARACTERISTICS_HIGH_ENTROPY_VA},
+}
 RT_ICON, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 3, 14, 16, 24
 
 
@@ -33,6 +44,20 @@ def objdump_facts(objdump, exe):
 def symbol_count(image):
     """NumberOfSymbols of the COFF header: 0 in a stripped image."""
     return struct.unpack_from("<I", image, struct.unpack_from("<I", image, 0x3C)[0] + 16)[0]
+
+
+def dll_characteristics(image):
+    """DllCharacteristics of the optional header (the same offset for PE32 and PE32+)."""
+    return struct.unpack_from("<H", image, struct.unpack_from("<I", image, 0x3C)[0] + 24 + 70)[0]
+
+
+def has_relocations(image):
+    """Whether the base relocation directory is present, without which the image
+    cannot be moved, whatever DYNAMIC_BASE says."""
+    pe = struct.unpack_from("<I", image, 0x3C)[0]
+    optional = pe + 24
+    directories = optional + (96 if struct.unpack_from("<H", image, optional)[0] == 0x10B else 112)
+    return struct.unpack_from("<II", image, directories + 5 * 8) != (0, 0)
 
 
 def resources(image):
@@ -72,13 +97,13 @@ def resources(image):
     return {kind: list(leaves(target)) for kind, target in entries(0)}
 
 
-def check(exe, arch, objdump, largest):
+def check(exe, kind, arch, objdump, largest):
     problems = []
     facts = objdump_facts(objdump, exe)
     if facts["magic"] != MAGIC[arch]:
         problems.append(f"PE magic {facts['magic']}, expected {MAGIC[arch]}")
-    if facts["subsystem"] != "Windows GUI":
-        problems.append(f"subsystem {facts['subsystem']!r}, expected 'Windows GUI'")
+    if facts["subsystem"] != SUBSYSTEM[kind]:
+        problems.append(f"subsystem {facts['subsystem']!r}, expected {SUBSYSTEM[kind]!r}")
     if facts["dlls"] - SYSTEM_DLLS:
         problems.append(f"imports DLLs that are not part of Windows: {sorted(facts['dlls'] - SYSTEM_DLLS)}")
     image = exe.read_bytes()
@@ -87,7 +112,23 @@ def check(exe, arch, objdump, largest):
     size = exe.stat().st_size
     if largest and size > largest:
         problems.append(f"{size} bytes, more than {largest}")
+    characteristics = dll_characteristics(image)
+    missing = [name for name, bit in PROTECTIONS[arch].items() if not characteristics & bit]
+    if missing:
+        problems.append(f"DllCharacteristics {characteristics:#06x} lacks {', '.join(missing)}")
+    if not has_relocations(image):
+        problems.append("no base relocations, so the image cannot be placed at a random address")
+    if kind == "launcher":
+        problems += resource_problems(image)
 
+    print(f"{exe}: {size} bytes, imports {sorted(facts['dlls'])}, DllCharacteristics {characteristics:#06x}")
+    for problem in problems:
+        print(f"problem: {problem}")
+    return not problems
+
+
+def resource_problems(image):
+    problems = []
     found = resources(image)
     icons, groups = found.get(RT_ICON, []), found.get(RT_GROUP_ICON, [])
     if len(icons) != 1 or len(groups) != 1:
@@ -111,21 +152,18 @@ def check(exe, arch, objdump, largest):
         problems.append(f"{len(manifests)} manifests, expected one")
     elif len(ElementTree.fromstring(manifests[0])) != 0:
         problems.append("the manifest declares something: " + manifests[0].decode("utf-8", "replace"))
-
-    print(f"{exe}: {size} bytes, imports {sorted(facts['dlls'])}")
-    for problem in problems:
-        print(f"problem: {problem}")
-    return not problems
+    return problems
 
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("exe", type=Path)
+    parser.add_argument("kind", choices=SUBSYSTEM)
     parser.add_argument("arch", choices=MAGIC)
     parser.add_argument("objdump")
     parser.add_argument("--largest", type=int, default=0, help="largest size allowed, in bytes")
     arguments = parser.parse_args()
-    return 0 if check(arguments.exe, arguments.arch, arguments.objdump, arguments.largest) else 1
+    return 0 if check(arguments.exe, arguments.kind, arguments.arch, arguments.objdump, arguments.largest) else 1
 
 
 if __name__ == "__main__":
