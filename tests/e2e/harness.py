@@ -38,6 +38,8 @@ from pathlib import Path
 WORK_DIR = Path(os.environ.get("E2E_WORK_DIR", "e2e-work")).resolve()
 TOOLS_DIR = Path(os.environ.get("E2E_TOOLS_DIR", ".")).resolve()
 LAUNCHER = Path(os.environ.get("E2E_LAUNCHER", "Launcher.exe")).resolve()
+# The Windows build the case runs, i686 or x86_64.
+ARCH = os.environ.get("E2E_ARCH", "x86_64")
 SCREEN = os.environ.get("E2E_SCREEN", "1366x768x24")
 
 WINE = "/usr/lib/wine/wine64"

@@ -50,6 +50,45 @@ def expect_no_player_started(install):
     expect(harness.read_player_record(install), None, "player record")
 
 
+# --- allocation --------------------------------------------------------------
+
+def allocation_failures_end_the_process_or_answer_null(case):
+    """The launcher's own allocation functions (allocprobe.exe links them as the
+    launcher does): an ordinary allocation that cannot be had, and a string asked
+    to grow past its largest size, end the process at once through abort (exit
+    code 3); a nothrow allocation answers null and the process goes on."""
+    harness.case_dir(case)
+    # (arguments, exit code, what the probe printed)
+    table = (
+        ("new 100", 0, ['{"allocated":true}']),
+        ("nothrow 100", 0, ['{"allocated":true}']),
+        ("nothrow huge", 0, ['{"allocated":false}']),
+        ("new huge", 3, []),
+        ("too-long", 3, ['{"asking":"too long"}']),
+    )
+    for arguments, exit_code, printed in table:
+        code, output = harness._run_to_file([harness.WINE, str(harness.TOOLS_DIR / "allocprobe.exe"),
+                                             *arguments.split()], harness.wine_env(), harness.PATIENCE)
+        expect((code, output.splitlines()), (exit_code, printed), f"allocprobe {arguments}: exit code and output")
+
+
+def settings_too_large_for_memory_are_a_failed_load(case):
+    """A ServerInfo.ini of 2,147,483,647 bytes (the largest the settings class
+    takes; sparse, so it costs no disk) cannot be held by the 32-bit launcher: its
+    load fails and the game launch passes an empty URL, as without the file. The
+    64-bit twin has the room, reads it whole and passes the URL."""
+    url = "http://127.0.0.1//launch.php?large=1"
+    install = harness.make_install(case)
+    with open(install / "ServerInfo.ini", "wb") as settings:
+        settings.write(server_info(url=url))
+        settings.truncate(2_147_483_647)
+    started = harness.start(harness.launcher_command_line(install, "nowindow"))
+    expect(started.wait(), 0, "launcher's exit code")
+    record = harness.read_player_record(install, timeout=harness.PATIENCE)
+    expected = "" if harness.ARCH == "i686" else url
+    expect(record["command_line"], PLAYER_LINE.format(url=expected), f"player's command line ({harness.ARCH})")
+
+
 # --- start-up --------------------------------------------------------------
 
 def working_directory_follows_the_launcher(case):
@@ -412,6 +451,8 @@ WINDOW_CAPTION_CASES = {
 
 
 CASES = {
+    "allocation_failures_end_the_process_or_answer_null": allocation_failures_end_the_process_or_answer_null,
+    "settings_too_large_for_memory_are_a_failed_load": settings_too_large_for_memory_are_a_failed_load,
     "working_directory_follows_the_launcher": working_directory_follows_the_launcher,
     **{name: functools.partial(install_outside_the_ansi_code_page, run_mode=run_mode)
        for name, run_mode in INSTALL_OUTSIDE_CODE_PAGE_CASES.items()},
