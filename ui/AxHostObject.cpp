@@ -18,10 +18,10 @@ STDMETHODIMP CAxHost::QueryInterface(REFIID iid, void** object)
         *object = static_cast<IAxWinHostWindow*>(this);
     else if (IsEqualIID(iid, IID_IOleClientSite))
         *object = static_cast<IOleClientSite*>(this);
+    else if (IsEqualIID(iid, IID_IOleControlSite))
+        *object = static_cast<IOleControlSite*>(this);
     else if (IsEqualIID(iid, IID_IOleWindow) || IsEqualIID(iid, IID_IOleInPlaceSite))
         *object = static_cast<IOleInPlaceSite*>(this);
-    else if (IsEqualIID(iid, IID_IOleInPlaceUIWindow) || IsEqualIID(iid, IID_IOleInPlaceFrame))
-        *object = static_cast<IOleInPlaceFrame*>(this);
     else if (IsEqualIID(iid, IID_IDocHostUIHandler))
         *object = static_cast<IDocHostUIHandler*>(this);
     else
@@ -141,6 +141,16 @@ STDMETHODIMP CAxHost::SetExternalDispatch(IDispatch*)
 STDMETHODIMP CAxHost::SetExternalUIHandler(IDocHostUIHandlerDispatch*)
 {
     return E_NOTIMPL;
+}
+
+HWND CAxHost::FrameWindow() const
+{
+    return GetAncestor(m_window, GA_ROOT);
+}
+
+void CAxHost::KeepActiveObject(IOleInPlaceActiveObject* active)
+{
+    m_activeObject.Share(active);
 }
 
 void CAxHost::FitControlToWindow()

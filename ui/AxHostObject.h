@@ -1,8 +1,10 @@
 // CAxHost: the host object behind one host window. It creates and holds one
-// ActiveX control and is the control's container: its client site, in-place
-// site, in-place frame and document-host UI handler.
+// ActiveX control and is the control's container: its client site, control
+// site, in-place site and document-host UI handler, and, through the frame
+// object it holds, its in-place frame.
 #pragma once
 
+#include "AxHostFrame.h"
 #include "AxWinHostWindow.h"
 #include "ComPtr.h"
 
@@ -12,8 +14,8 @@
 
 class CAxHost final : public IAxWinHostWindow,
                       public IOleClientSite,
+                      public IOleControlSite,
                       public IOleInPlaceSite,
-                      public IOleInPlaceFrame,
                       public IDocHostUIHandler {
 public:
     // Starts with one reference, which the window the host is attached to owns.
@@ -34,6 +36,10 @@ public:
     // Tells the control's active object that the top-level window was
     // activated or deactivated.
     void OnFrameActivated(bool active);
+    // The top-level window the host window lives in: the frame window.
+    HWND FrameWindow() const;
+    // Holds the control's active object, or lets it go for null.
+    void KeepActiveObject(IOleInPlaceActiveObject* active);
 
     // IUnknown
     STDMETHODIMP QueryInterface(REFIID iid, void** object) override;
@@ -57,7 +63,16 @@ public:
     STDMETHODIMP OnShowWindow(BOOL show) override;
     STDMETHODIMP RequestNewObjectLayout() override;
 
-    // IOleWindow, shared by the in-place site and the in-place frame
+    // IOleControlSite
+    STDMETHODIMP OnControlInfoChanged() override;
+    STDMETHODIMP LockInPlaceActive(BOOL lock) override;
+    STDMETHODIMP GetExtendedControl(IDispatch** extended) override;
+    STDMETHODIMP TransformCoords(POINTL* himetric, POINTF* container, DWORD flags) override;
+    STDMETHODIMP TranslateAccelerator(MSG* message, DWORD modifiers) override;
+    STDMETHODIMP OnFocus(BOOL gotFocus) override;
+    STDMETHODIMP ShowPropertyFrame() override;
+
+    // IOleWindow of the in-place site
     STDMETHODIMP GetWindow(HWND* window) override;
     STDMETHODIMP ContextSensitiveHelp(BOOL enterMode) override;
 
@@ -74,21 +89,6 @@ public:
     STDMETHODIMP DeactivateAndUndo() override;
     STDMETHODIMP OnPosRectChange(LPCRECT position) override;
 
-    // IOleInPlaceUIWindow
-    STDMETHODIMP GetBorder(LPRECT border) override;
-    STDMETHODIMP RequestBorderSpace(LPCBORDERWIDTHS widths) override;
-    STDMETHODIMP SetBorderSpace(LPCBORDERWIDTHS widths) override;
-    STDMETHODIMP SetActiveObject(IOleInPlaceActiveObject* active, LPCOLESTR name) override;
-
-    // IOleInPlaceFrame
-    STDMETHODIMP InsertMenus(HMENU shared, LPOLEMENUGROUPWIDTHS widths) override;
-    STDMETHODIMP SetMenu(HMENU shared, HOLEMENU descriptor, HWND activeObject) override;
-    STDMETHODIMP RemoveMenus(HMENU shared) override;
-    STDMETHODIMP SetStatusText(LPCOLESTR text) override;
-    // Shared by the in-place frame and the document-host UI handler.
-    STDMETHODIMP EnableModeless(BOOL enable) override;
-    STDMETHODIMP TranslateAccelerator(LPMSG message, WORD id) override;
-
     // IDocHostUIHandler
     STDMETHODIMP ShowContextMenu(DWORD id, POINT* point, IUnknown* commandTarget, IDispatch* object) override;
     STDMETHODIMP GetHostInfo(DOCHOSTUIINFO* info) override;
@@ -99,6 +99,7 @@ public:
     STDMETHODIMP OnDocWindowActivate(BOOL activate) override;
     STDMETHODIMP OnFrameWindowActivate(BOOL activate) override;
     STDMETHODIMP ResizeBorder(LPCRECT border, IOleInPlaceUIWindow* window, BOOL frameWindow) override;
+    STDMETHODIMP EnableModeless(BOOL enable) override;
     STDMETHODIMP TranslateAccelerator(LPMSG message, const GUID* commandGroup, DWORD commandId) override;
     STDMETHODIMP GetOptionKeyPath(LPOLESTR* key, DWORD reserved) override;
     STDMETHODIMP GetDropTarget(IDropTarget* dropTarget, IDropTarget** replacement) override;
@@ -123,4 +124,5 @@ private:
     // messages and frame activation.
     ComPtr<IOleInPlaceActiveObject> m_activeObject;
     bool m_uiActive = false;
+    CAxHostFrame m_frame{*this};
 };

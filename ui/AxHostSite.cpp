@@ -1,7 +1,7 @@
 // The host object as the control's container: the calls the control makes back
-// into its client site, in-place site and in-place frame. The host is a plain
-// window with no menus, toolbars, status bar or undo, so those requests are
-// accepted without effect or declined.
+// into its client site, control site and in-place site. The host is a plain
+// window with no other controls, no property pages and no undo, so those
+// requests are accepted without effect or declined.
 #include "AxHostObject.h"
 
 STDMETHODIMP CAxHost::SaveObject()
@@ -38,6 +38,47 @@ STDMETHODIMP CAxHost::RequestNewObjectLayout()
     return E_NOTIMPL;
 }
 
+STDMETHODIMP CAxHost::OnControlInfoChanged()
+{
+    return S_OK;
+}
+
+STDMETHODIMP CAxHost::LockInPlaceActive(BOOL)
+{
+    return E_NOTIMPL;
+}
+
+STDMETHODIMP CAxHost::GetExtendedControl(IDispatch** extended)
+{
+    if (extended)
+        *extended = nullptr;
+    return E_NOTIMPL;
+}
+
+STDMETHODIMP CAxHost::TransformCoords(POINTL*, POINTF*, DWORD)
+{
+    return E_NOTIMPL;
+}
+
+// The control offers a key it does not use itself, such as Tab past its last
+// field. S_FALSE: the host has no other control to move to and no keys of its
+// own, so the control keeps the key and the focus.
+STDMETHODIMP CAxHost::TranslateAccelerator(MSG*, DWORD)
+{
+    return S_FALSE;
+}
+
+// The control got or lost the focus; the host keeps no state of its own about it.
+STDMETHODIMP CAxHost::OnFocus(BOOL)
+{
+    return S_OK;
+}
+
+STDMETHODIMP CAxHost::ShowPropertyFrame()
+{
+    return E_NOTIMPL;
+}
+
 // The control's window becomes a child of the host window.
 STDMETHODIMP CAxHost::GetWindow(HWND* window)
 {
@@ -69,22 +110,29 @@ STDMETHODIMP CAxHost::OnUIActivate()
     return S_OK;
 }
 
-// The host is the control's frame object and has no separate document window;
-// the frame window is the top-level window the host window lives in, the one
-// that is activated and deactivated as a whole. The control gets the host
-// window's whole client area, unclipped.
+// The control's frame is the host's frame object, for the top-level window the
+// host window lives in; there is no separate document window. The control gets
+// the host window's whole client area, unclipped. Every out parameter given is
+// emptied first, so that a failure leaves nothing for the control to release.
 STDMETHODIMP CAxHost::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document, RECT* position,
                                        RECT* clip, OLEINPLACEFRAMEINFO* frameInfo)
 {
+    if (frame)
+        *frame = nullptr;
+    if (document)
+        *document = nullptr;
+    if (position)
+        SetRectEmpty(position);
+    if (clip)
+        SetRectEmpty(clip);
     if (!frame || !document || !position || !clip || !frameInfo)
         return E_POINTER;
-    *frame = static_cast<IOleInPlaceFrame*>(this);
-    AddRef();
-    *document = nullptr;
+    *frame = &m_frame;
+    m_frame.AddRef();
     GetClientRect(m_window, position);
     *clip = *position;
     frameInfo->fMDIApp = FALSE;
-    frameInfo->hwndFrame = GetAncestor(m_window, GA_ROOT);
+    frameInfo->hwndFrame = FrameWindow();
     frameInfo->haccel = nullptr;
     frameInfo->cAccelEntries = 0;
     return S_OK;
@@ -123,59 +171,4 @@ STDMETHODIMP CAxHost::OnPosRectChange(LPCRECT position)
         return E_POINTER;
     SetControlRects(*position);
     return S_OK;
-}
-
-STDMETHODIMP CAxHost::GetBorder(LPRECT)
-{
-    return INPLACE_E_NOTOOLSPACE;
-}
-
-STDMETHODIMP CAxHost::RequestBorderSpace(LPCBORDERWIDTHS)
-{
-    return INPLACE_E_NOTOOLSPACE;
-}
-
-// No widths means the control needs no border space, which is all there is.
-STDMETHODIMP CAxHost::SetBorderSpace(LPCBORDERWIDTHS widths)
-{
-    return widths ? INPLACE_E_NOTOOLSPACE : S_OK;
-}
-
-// The control hands over its active object when it becomes UI-active and takes
-// it back with null; the host keeps it to offer it keyboard messages and tell
-// it of frame activation.
-STDMETHODIMP CAxHost::SetActiveObject(IOleInPlaceActiveObject* active, LPCOLESTR)
-{
-    m_activeObject.Share(active);
-    return S_OK;
-}
-
-STDMETHODIMP CAxHost::InsertMenus(HMENU, LPOLEMENUGROUPWIDTHS)
-{
-    return E_NOTIMPL;
-}
-
-STDMETHODIMP CAxHost::SetMenu(HMENU, HOLEMENU, HWND)
-{
-    return S_OK;
-}
-
-STDMETHODIMP CAxHost::RemoveMenus(HMENU)
-{
-    return E_NOTIMPL;
-}
-
-STDMETHODIMP CAxHost::SetStatusText(LPCOLESTR)
-{
-    return S_OK;
-}
-
-STDMETHODIMP CAxHost::EnableModeless(BOOL)
-{
-    return S_OK;
-}
-
-STDMETHODIMP CAxHost::TranslateAccelerator(LPMSG, WORD)
-{
-    return S_FALSE;
 }

@@ -1,8 +1,11 @@
 // The host object as the browser's document-host UI handler, with the host
 // window's defaults: no 3-D border, the default double-click action, the
 // browser's own context menu, and neither the browser's menus nor its
-// toolbars. Everything else is left to the browser.
+// toolbars; and the browser's hotkeys that would leave the launch page are
+// kept from it. Everything else is left to the browser.
 #include "AxHostObject.h"
+
+#include "BrowserCommandKeys.h"
 
 namespace {
 
@@ -68,10 +71,22 @@ STDMETHODIMP CAxHost::ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL)
     return S_OK;
 }
 
-// S_FALSE: the host has no accelerators, the browser handles the key itself.
-STDMETHODIMP CAxHost::TranslateAccelerator(LPMSG, const GUID*, DWORD)
+STDMETHODIMP CAxHost::EnableModeless(BOOL)
 {
-    return S_FALSE;
+    return S_OK;
+}
+
+// The browser asks before it acts on a key. S_OK takes the key from it, so that
+// it does nothing: the keys that would open another window or dialog, another
+// address, or walk the history away from the launch page. S_FALSE leaves every
+// other key to the page.
+STDMETHODIMP CAxHost::TranslateAccelerator(LPMSG message, const GUID*, DWORD)
+{
+    if (!message || (message->message != WM_KEYDOWN && message->message != WM_SYSKEYDOWN))
+        return S_FALSE;
+    const KeyPress key{static_cast<unsigned>(message->wParam), GetKeyState(VK_CONTROL) < 0, GetKeyState(VK_MENU) < 0,
+                       GetKeyState(VK_SHIFT) < 0};
+    return IsBrowserCommandKey(key) ? S_OK : S_FALSE;
 }
 
 // No key of its own: the browser reads the user's settings.

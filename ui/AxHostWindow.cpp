@@ -39,11 +39,19 @@ void OnSize(CAxHost* host)
     host->FitControlToWindow();
 }
 
-// Focus given to the host window, or a click into it, is meant for the
-// control.
+// Focus given to the host window is meant for the control.
 void OnFocus(CAxHost* host)
 {
     host->FocusControl();
+}
+
+// So is a click into the host while its window is active. A click into an
+// inactive window activates the window first, and that activation passes the
+// focus on; passing it here as well would take it out of the page and back.
+void OnMouseActivate(CAxHost* host)
+{
+    if (GetActiveWindow() == host->FrameWindow())
+        host->FocusControl();
 }
 
 // The window is going away: the control is torn down while its window and OLE
@@ -72,8 +80,10 @@ LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         OnSize(host);
         break;
     case WM_SETFOCUS:
-    case WM_MOUSEACTIVATE:
         OnFocus(host);
+        break;
+    case WM_MOUSEACTIVATE:
+        OnMouseActivate(host);
         break;
     case WM_DESTROY:
         OnDestroy(window, host);

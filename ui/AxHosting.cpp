@@ -11,39 +11,28 @@ namespace {
 
 const wchar_t kHostWindowClass[] = L"AtlAxWin80";
 
-// Window extra bytes: whether this window initialised OLE and so must
-// uninitialise it.
-constexpr int kOleInitialisedSlot = 0;
+// How many host windows initialised OLE on the thread. They leave it up when
+// they are destroyed: a control may still have messages of its own queued,
+// which the message loop dispatches after the windows are gone, and OLE would
+// already have unloaded the code they go to. ReleaseHostOle ends it.
+unsigned g_oleInitialisations = 0;
 
-// OLE lives on the thread for as long as the host window does; the window then
-// holds an empty host for a caller to create a control in.
+// OLE comes up on the thread with the host window; the window then holds an
+// empty host for a caller to create a control in.
 LRESULT OnCreate(HWND window)
 {
     if (FAILED(OleInitialize(nullptr)))
         return 0;
-    SetWindowLongPtrW(window, kOleInitialisedSlot, TRUE);
+    ++g_oleInitialisations;
     ComPtr<IAxWinHostWindow> host;
     AttachAxHost(window, host.Put());
     return 0;
 }
 
-// Runs after the host has released its control (at WM_DESTROY), so OLE is
-// uninitialised last.
-void OnNcDestroy(HWND window)
-{
-    if (GetWindowLongPtrW(window, kOleInitialisedSlot))
-        OleUninitialize();
-}
-
 LRESULT CALLBACK AxHostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (message) {
-    case WM_CREATE:
+    if (message == WM_CREATE)
         return OnCreate(window);
-    case WM_NCDESTROY:
-        OnNcDestroy(window);
-        break;
-    }
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
@@ -64,7 +53,6 @@ BOOL AtlAxWinInit()
         return TRUE;
     WNDCLASSW hostClass{};
     hostClass.lpfnWndProc = AxHostWindowProc;
-    hostClass.cbWndExtra = sizeof(LONG_PTR);
     hostClass.hInstance = instance;
     hostClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     hostClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
@@ -92,4 +80,10 @@ HRESULT AtlAxCreateControlEx(LPCOLESTR name, HWND window, IStream* stream, IUnkn
     if (SUCCEEDED(created) && container)
         *container = host.Detach();
     return created;
+}
+
+void ReleaseHostOle()
+{
+    for (; g_oleInitialisations > 0; --g_oleInitialisations)
+        OleUninitialize();
 }

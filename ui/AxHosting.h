@@ -17,8 +17,13 @@ extern UINT WM_ATLGETCONTROL;
 // Registers the two messages and, once per process, the window class
 // "AtlAxWin80" for the module of _Module. A window of that class initialises OLE
 // on its thread when it is created, holds an empty host from then on, and
-// releases the host and uninitialises OLE when it is destroyed.
+// releases the host when it is destroyed; OLE stays up until ReleaseHostOle.
 BOOL AtlAxWinInit();
+
+// Uninitialises OLE once for every host window that initialised it. Called when
+// the thread's message loop has ended, so that no message a control posted to
+// its own windows can be dispatched after OLE has unloaded the control's code.
+void ReleaseHostOle();
 
 // Creates the control `name` (a ProgID) in `window`, first attaching a host to
 // the window when it has none. On success `container` and `control`, when not

@@ -101,13 +101,21 @@ void CreateBrowserPane(HWND parent, const RECT& client, const char* launchUrl)
 }
 
 // The host window passes the focus on into the control, UI-activating it the
-// first time.
+// first time. Focus already in the host or the control stays where it is: taking
+// it out and back would blur and refocus the page's field.
 bool FocusBrowserPane()
 {
     if (!g_hostWindow)
         return false;
-    SetFocus(g_hostWindow);
+    const HWND focus = GetFocus();
+    if (focus != g_hostWindow && !IsChild(g_hostWindow, focus))
+        SetFocus(g_hostWindow);
     return true;
+}
+
+void EndBrowserHosting()
+{
+    ReleaseHostOle();
 }
 
 void NotifyBrowserPaneOfActivation(bool active)

@@ -14,9 +14,13 @@ void InitBrowserHostingOnce();
 // control cannot be created the pane stays empty; nothing is reported.
 void CreateBrowserPane(HWND parent, const RECT& client, const char* launchUrl);
 
-// Gives the keyboard focus to the page; false, and nothing done, when there is
-// no pane.
+// Gives the keyboard focus to the page unless it already is in the pane; false,
+// and nothing done, when there is no pane.
 bool FocusBrowserPane();
+
+// Ends what the pane's hosting set up on the thread (OLE). Called once the
+// message loop has ended, whether or not a pane was ever made.
+void EndBrowserHosting();
 
 // Tells the page that the main window was activated or deactivated.
 void NotifyBrowserPaneOfActivation(bool active);

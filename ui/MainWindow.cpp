@@ -152,10 +152,21 @@ int ReportFailure()
     return 0;
 }
 
+// Ends the browser pane's hosting when window mode returns, on every path: after
+// the message loop, so that the control's own queued messages are dispatched
+// while OLE is still up.
+struct BrowserHostingScope {
+    BrowserHostingScope() = default;
+    BrowserHostingScope(const BrowserHostingScope&) = delete;
+    BrowserHostingScope& operator=(const BrowserHostingScope&) = delete;
+    ~BrowserHostingScope() { EndBrowserHosting(); }
+};
+
 }  // namespace
 
 int RunWindowMode(HINSTANCE instance, int showCommand, const WindowModeSettings& settings)
 {
+    const BrowserHostingScope hosting;
     g_settings = settings;
     if (!RegisterMainWindowClass(instance))
         return ReportFailure();
