@@ -6,6 +6,7 @@ activation, teardown, and the failure paths. The expected numbers are for a
 
 import os
 import subprocess
+import time
 
 import harness
 import standin_browser
@@ -20,7 +21,8 @@ WIDTH, HEIGHT = 800, 600
 
 VK_TAB, VK_RETURN, VK_CONTROL = 0x09, 0x0D, 0x11
 KEY_V = 0x56
-WM_KEYDOWN, WM_KEYUP, WM_CHAR = 0x100, 0x101, 0x102
+WM_KEYDOWN, WM_KEYUP, WM_CHAR, WM_SYSKEYDOWN = 0x100, 0x101, 0x102, 0x104
+S_OK, S_FALSE, E_POINTER = 0, 1, -2147467261
 # What TranslateMessage makes of Tab and Ctrl+V.
 CHAR_TAB, CHAR_CTRL_V = 0x09, 0x16
 
@@ -36,11 +38,11 @@ PAGE_URL = "http://127.0.0.1:9/game/launch.php?server=3"
 class Run:
     """One launcher in window mode with the stand-in in its pane."""
 
-    def __init__(self, case, files, fail=None):
+    def __init__(self, case, files, fail=None, extra_env=None):
         self.record_file = standin_browser.record_path(case)
         self.install = harness.make_install(case, files)
-        self.started = harness.start(harness.launcher_command_line(self.install),
-                                     env=standin_browser.record_env(self.record_file, fail))
+        env = dict(standin_browser.record_env(self.record_file, fail), **(extra_env or {}))
+        self.started = harness.start(harness.launcher_command_line(self.install), env=env)
         self.window = harness.wait_for_window(MAIN_CLASS, self.started.process_id())
 
     def record(self):
@@ -52,6 +54,18 @@ class Run:
         if record is None:
             raise AssertionError(f"the stand-in's record never showed {what}: {self.record()}")
         return record
+
+    def settle(self, quiet=0.5):
+        """The record once it has not grown for `quiet` seconds."""
+        record = self.record()
+        deadline = time.monotonic() + harness.PATIENCE
+        while time.monotonic() < deadline:
+            time.sleep(quiet)
+            again = self.record()
+            if len(again) == len(record):
+                return again
+            record = again
+        raise AssertionError(f"the stand-in's record never settled: {record}")
 
     def wait_for_navigation(self):
         return self.wait_for(lambda lines: calls(lines, "Navigate2"), "a navigation")
@@ -117,6 +131,8 @@ def expect_one_control_in_place_over_the_client_area(run, record):
            "in-place position and clip")
     expect((context["frame_window"], context["frame_window_class"], context["frame_window_is_top_level"]),
            (run.window["handle"], MAIN_CLASS, True), "in-place frame window: the main window")
+    expect((context["frame_get_window_result"], context["frame_get_window"]), (S_OK, run.window["handle"]),
+           "the in-place frame's own GetWindow: the main window")
     window = harness.wait_for_window(MAIN_CLASS, run.started.process_id())
     expect([(child["rect"], child["visible"]) for child in control_windows(window)],
            [(window["client_rect"], True)], "the control's window, over the client area")
@@ -208,8 +224,8 @@ def tab_ctrl_v_and_enter_reach_the_control(case):
         record = run.wait_for(lambda lines: VK_RETURN in keys(lines, "window", WM_KEYUP), "Enter released")[before:]
         handled = [(line["key"], line["ctrl"]) for line in calls(record, "TranslateAccelerator") if line["handled"]]
         expect(handled, [(VK_TAB, False), (KEY_V, True)], "keys the control used through TranslateAccelerator")
-        expect(all(line["to_control_window"] for line in calls(record, "TranslateAccelerator")), True,
-               "keys offered were addressed to the control's window")
+        expect(all(line["to_page_window"] for line in calls(record, "TranslateAccelerator")), True,
+               "keys offered were addressed to the page's window")
         expect(keys(record, "window", WM_KEYDOWN), [VK_CONTROL, VK_RETURN],
                "key presses dispatched to the control's window: none it used")
         expect(keys(record, "window", WM_CHAR), [VK_RETURN], "characters: Enter only, none for Tab or Ctrl+V")
@@ -251,7 +267,26 @@ def expect_torn_down_then_released(record, label):
         (lambda line: line.get("call") == "SetClientSite" and not line["site"], "SetClientSite(null)"),
         (lambda line: line.get("event") == "final_release", "final release"))]
     expect(teardown == sorted(teardown), True, f"deactivated, closed, site cleared, then released ({label})")
-    expect(record[-1], {"event": "final_release"}, f"nothing after the final release ({label})")
+    expect_no_call_after_the_final_release(record, label)
+
+
+def expect_no_call_after_the_final_release(record, label):
+    released = index_of(record, lambda line: line.get("event") == "final_release", "final release")
+    expect([line for line in record[released:] if "call" in line or "site_call" in line], [],
+           f"calls after the final release ({label})")
+
+
+def expect_ole_up_until_the_message_loop_ended(record, label):
+    """The message the control posted to its hidden window while it closed was
+    dispatched with COM still initialised, and the host's OleUninitialize, the
+    thread's last, came once, after it."""
+    late = [line for line in record if line.get("event") == "late_message"]
+    expect([line["com_initialised"] for line in late], [True], f"the late message saw COM initialised ({label})")
+    last = [index for index, line in enumerate(record)
+            if line.get("event") == "com_uninitialize" and line["apartment_references"] == 1]
+    expect(len(last), 1, f"the thread's last CoUninitialize, once ({label})")
+    expect(last[0] > record.index(late[0]), True, f"OLE uninitialised after the late message ({label})")
+    expect(record[last[0] + 1:], [], f"nothing after OLE was uninitialised ({label})")
 
 
 def closing_tears_the_control_down_before_its_last_release(case):
@@ -262,6 +297,7 @@ def closing_tears_the_control_down_before_its_last_release(case):
             record = run.close(close)
             expect_torn_down_then_released(record, label)
             expect(site_calls(record, "SetActiveObject")[-1]["active"], False, f"active object taken back ({label})")
+            expect_ole_up_until_the_message_loop_ended(record, label)
 
 
 def a_control_that_fails_while_attached_is_not_kept(case):
@@ -274,8 +310,7 @@ def a_control_that_fails_while_attached_is_not_kept(case):
     with standin_browser.standing_in():
         for method, made in table:
             run = start_with_stand_in(f"{case}-{method}", fail=method)
-            record = run.wait_for(lambda lines: lines and lines[-1] == {"event": "final_release"},
-                                  "the control released")
+            record = run.wait_for(lambda lines: {"event": "final_release"} in lines, "the control released")
             attach = [line["call"] for line in record if line.get("call") in
                       ("GetMiscStatus", "SetClientSite", "InitNew", "DoVerb")]
             expect(attach[:len(made)], made, f"calls up to the failure ({method})")
@@ -284,7 +319,164 @@ def a_control_that_fails_while_attached_is_not_kept(case):
             window = harness.wait_for_window(MAIN_CLASS, run.started.process_id())
             expect([child["class"] for child in window["children"]], [HOST_CLASS],
                    f"an empty host and no control window ({method})")
-            expect(run.close()[-1], {"event": "final_release"}, f"no call after the release ({method})")
+            record = run.close()
+            expect_no_call_after_the_final_release(record, method)
+            expect_ole_up_until_the_message_loop_ended(record, method)
+
+
+# --- the browser's own hotkeys ---------------------------------------------------
+
+# (xdotool key, or None for a key typed through the system's input queue since
+# Wine maps no X keysym to it; its virtual-key code; whether the host takes it
+# from the page)
+HOTKEYS = (
+    ("ctrl+n", ord("N"), True),
+    ("ctrl+shift+p", ord("P"), True),
+    ("ctrl+o", ord("O"), True),
+    ("ctrl+l", ord("L"), True),
+    ("ctrl+p", ord("P"), True),
+    ("alt+Left", 0x25, True),
+    ("alt+Right", 0x27, True),
+    ("XF86Back", 0xA6, True),
+    ("XF86Forward", 0xA7, True),
+    (None, 0xAC, True),
+    (None, 0xAA, True),
+    (None, 0xAB, True),
+    ("Tab", VK_TAB, False),
+    ("shift+Tab", VK_TAB, False),
+    ("ctrl+c", ord("C"), False),
+    ("ctrl+v", KEY_V, False),
+    ("Delete", 0x2E, False),
+    ("F5", 0x74, False),
+    ("Return", VK_RETURN, False),
+)
+
+
+def key_presses(record, key):
+    """The control's TranslateAccelerator records of presses of `key`."""
+    return [line for line in calls(record, "TranslateAccelerator")
+            if line["key"] == key and line["code"] in (WM_KEYDOWN, WM_SYSKEYDOWN)]
+
+
+def browser_hotkeys_are_taken_by_the_host(case):
+    with standin_browser.standing_in():
+        run = start_with_stand_in(case)
+        run.wait_for_focus()
+        for xdotool_key, key, taken in HOTKEYS:
+            before = len(run.settle())
+            if xdotool_key is None:
+                xdotool_key = f"virtual key {key:#x}"
+                harness.press_virtual_key(MAIN_CLASS, key, run.started.process_id())
+            else:
+                type_keys(xdotool_key)
+            run.wait_for(lambda lines: key_presses(lines[before:], key), f"{xdotool_key} offered")
+            record = run.settle()[before:]
+            expect([(line["host_answer"], line["taken_by_host"]) for line in key_presses(record, key)],
+                   [(S_OK if taken else S_FALSE, taken)], f"the host's answer for {xdotool_key}")
+            dispatched = [line["key"] for line in record
+                          if line.get("window") == "key" and line["code"] in (WM_KEYDOWN, WM_SYSKEYDOWN)]
+            if taken:
+                expect(key in dispatched, False, f"{xdotool_key}, taken, dispatched to the page")
+            expect(last_focus_event(run.record()), "WM_SETFOCUS", f"the page keeps the focus after {xdotool_key}")
+        run.close()
+
+
+def alt_f4_in_the_page_closes_the_window(case):
+    with standin_browser.standing_in():
+        run = start_with_stand_in(case)
+        run.wait_for_focus()
+        type_keys("alt+F4")
+        expect(run.started.wait(), 0, "launcher's exit code after Alt+F4 in the page")
+        presses = key_presses(run.record(), 0x73)
+        expect([line["host_answer"] for line in presses], [S_FALSE], "Alt+F4 left to the page by the host")
+
+
+# --- focus: restore, click, the control site ---------------------------------------
+
+def focus_events(record):
+    return [line["window"] for line in record if line.get("window") in ("WM_SETFOCUS", "WM_KILLFOCUS")]
+
+
+def restoring_the_window_takes_the_focus_from_the_page_at_most_once(case):
+    with standin_browser.standing_in():
+        run = start_with_stand_in(case)
+        before = len(run.wait_for_focus())
+        harness.minimize_window(MAIN_CLASS, run.started.process_id())
+        harness.poll(lambda: harness.find_window(MAIN_CLASS, run.started.process_id())["iconic"] or None)
+        harness.restore_window(MAIN_CLASS, run.started.process_id())
+        harness.poll(lambda: not harness.find_window(MAIN_CLASS, run.started.process_id())["iconic"] or None)
+        run.wait_for(lambda lines: calls(lines[before:], "OnFrameWindowActivate") and
+                     last_focus_event(lines) == "WM_SETFOCUS", "the focus back in the page")
+        settled = run.settle()
+        events = focus_events(settled[before:])
+        expect(events.count("WM_KILLFOCUS") <= 1, True, f"the page lost the focus at most once: {events}")
+        expect(last_focus_event(settled), "WM_SETFOCUS", "the page has the focus after the restore")
+        run.close()
+
+
+def point_outside(client_rect, other_window):
+    """A point of the client area that the other window does not cover."""
+    left, top, right, bottom = client_rect
+    o_left, o_top, o_right, o_bottom = other_window["window_rect"]
+    for x, y in ((right - 20, bottom - 20), (left + 20, bottom - 20), (right - 20, top + 20), (left + 20, top + 20)):
+        if not (o_left <= x < o_right and o_top <= y < o_bottom):
+            return x, y
+    raise AssertionError(f"the other window covers the client area {client_rect}: {other_window}")
+
+
+def a_click_into_the_inactive_window_focuses_the_page_once(case):
+    with standin_browser.standing_in():
+        run = start_with_stand_in(case)
+        before = len(run.wait_for_focus())
+        other = harness.start("notepad.exe")
+        harness.wait_for_window("Notepad", other.process_id())
+        away = run.wait_for(lambda lines: last_focus_event(lines[before:]) == "WM_KILLFOCUS", "the focus leaving")
+        harness.click_at(*point_outside(run.window["client_rect"], harness.find_window("Notepad", other.process_id())))
+        run.wait_for(lambda lines: [line for line in lines[len(away):] if line.get("window") == "WM_LBUTTONDOWN"]
+                     and last_focus_event(lines) == "WM_SETFOCUS", "the click and the focus in the page")
+        settled = run.settle()
+        expect(focus_events(settled[len(away):]), ["WM_SETFOCUS"], "focus events in the page after the click")
+        other.kill()
+        run.close()
+
+
+def the_control_site_is_answered_and_told_of_focus(case):
+    with standin_browser.standing_in():
+        run = start_with_stand_in(case)
+        record = run.wait_for_focus()
+        expect([line["answered"] for line in record if line.get("site_query") == "IOleControlSite"], [True],
+               "the site answers for IOleControlSite")
+        expect([(line["got"], line["result"]) for line in site_calls(record, "OnFocus")], [(True, S_OK)],
+               "OnFocus when the page got the focus")
+        run.close()
+
+
+def tab_past_the_last_field_stays_in_the_page(case):
+    with standin_browser.standing_in():
+        run = Run(case, {"window.ini": WINDOW_INI, "ServerInfo.ini": ini("[default]", f'resourceURL="{PAGE_URL}"')},
+                  extra_env={"STAND_IN_BROWSER_FIELDS": "2"})
+        before = len(run.wait_for_focus())
+        type_keys("Tab", "Tab", "Tab")
+        record = run.wait_for(lambda lines: len(key_presses(lines[before:], VK_TAB)) == 3, "three Tabs offered")
+        tabs = key_presses(record[before:], VK_TAB)
+        expect([(line["handled"], line["declined"]) for line in tabs], [(True, False), (False, True), (True, False)],
+               "Tab to the second field, declined on the last, then to the first field again")
+        expect([line["result"] for line in site_calls(record[before:], "IOleControlSite::TranslateAccelerator")],
+               [S_FALSE], "the control site leaves the declined Tab to the control")
+        expect(focus_events(record[before:]), [], "the focus stayed in the page")
+        run.close()
+
+
+def window_context_empties_its_out_parameters_when_it_fails(case):
+    with standin_browser.standing_in():
+        run = Run(case, {"window.ini": WINDOW_INI, "ServerInfo.ini": ini("[default]", f'resourceURL="{PAGE_URL}"')},
+                  extra_env={"STAND_IN_BROWSER_PROBE_CONTEXT": "1"})
+        record = run.wait_for_navigation()
+        probe = [line for line in site_calls(record, "GetWindowContext") if line.get("probe")]
+        expect([(line["result"], line["frame_emptied"], line["document_emptied"], line["position_emptied"],
+                 line["clip_emptied"]) for line in probe], [(E_POINTER, True, True, True, True)],
+               "GetWindowContext without frame info: E_POINTER, every out parameter emptied")
+        run.close()
 
 
 CASES = {name: start_case(check) for name, check in START_CHECKS}
@@ -294,6 +486,13 @@ CASES.update({function.__name__: function for function in (
     focus_returns_when_the_launcher_is_activated_again,
     closing_tears_the_control_down_before_its_last_release,
     a_control_that_fails_while_attached_is_not_kept,
+    browser_hotkeys_are_taken_by_the_host,
+    alt_f4_in_the_page_closes_the_window,
+    restoring_the_window_takes_the_focus_from_the_page_at_most_once,
+    a_click_into_the_inactive_window_focuses_the_page_once,
+    the_control_site_is_answered_and_told_of_focus,
+    tab_past_the_last_field_stays_in_the_page,
+    window_context_empties_its_out_parameters_when_it_fails,
 )})
 
 if __name__ == "__main__":

@@ -420,6 +420,28 @@ def activate_window(class_name, process_id=None, wait=0.0):
     return _winprobe("activate", class_name, process_id, wait)
 
 
+def minimize_window(class_name, process_id=None, wait=0.0):
+    """Posts the system menu's Minimize (WM_SYSCOMMAND, SC_MINIMIZE) to a window."""
+    return _winprobe("minimize", class_name, process_id, wait)
+
+
+def restore_window(class_name, process_id=None, wait=0.0):
+    """Posts the system menu's Restore (WM_SYSCOMMAND, SC_RESTORE) to a window."""
+    return _winprobe("restore", class_name, process_id, wait)
+
+
+def press_virtual_key(class_name, virtual_key, process_id=None):
+    """Presses and releases a virtual key through the system's input queue, for
+    the window that has the keyboard (a window of `class_name` must exist)."""
+    return _winprobe("key", class_name, process_id, extra=("--vk", str(virtual_key)))
+
+
+def click_at(x, y):
+    """Clicks the left mouse button at a point of the screen."""
+    subprocess.run(["xdotool", "mousemove", str(x), str(y), "click", "1"], env=dict(os.environ, DISPLAY=_session()["display"]),
+                   check=True, timeout=PATIENCE)
+
+
 def list_windows():
     """Every top-level window, as find_window describes them, for debugging."""
     code, output = _run_to_file([WINE, str(TOOLS_DIR / "winprobe.exe"), "list"], wine_env(), PATIENCE)

@@ -3,8 +3,10 @@
 #include "StandInBrowser.h"
 
 #include "CallRecord.h"
+#include "StandInBrowserLifetime.h"
 #include "TextConversion.h"
 
+#include <cstdlib>
 #include <cstring>
 
 const CLSID CLSID_StandInBrowser = {0x181f8132, 0x4b80, 0x489f, {0x81, 0xcf, 0xa7, 0xe4, 0x0a, 0xd0, 0x7c, 0x4e}};
@@ -55,6 +57,7 @@ void RecordCall(const char* name, const std::string& more = "")
 CStandInBrowser::CStandInBrowser()
 {
     RecordLine("\"event\":\"created\"");
+    PrepareLifetimeWatch();
 }
 
 bool CStandInBrowser::MustFail(const char* method) const
@@ -62,6 +65,13 @@ bool CStandInBrowser::MustFail(const char* method) const
     char failing[64] = {};
     const DWORD length = GetEnvironmentVariableA("STAND_IN_BROWSER_FAIL", failing, sizeof failing);
     return length < sizeof failing && std::strcmp(failing, method) == 0;
+}
+
+int CStandInBrowser::FieldsOfPage()
+{
+    char fields[16] = {};
+    const DWORD length = GetEnvironmentVariableA("STAND_IN_BROWSER_FIELDS", fields, sizeof fields);
+    return length > 0 && length < sizeof fields ? std::atoi(fields) : 0;
 }
 
 STDMETHODIMP CStandInBrowser::QueryInterface(REFIID iid, void** object)
@@ -118,9 +128,11 @@ STDMETHODIMP CStandInBrowser::SetClientSite(IOleClientSite* site)
     if (failing)
         return E_FAIL;
     m_uiHandler.Reset();
+    m_controlSite.Reset();
     m_site.Share(site);
     if (!site)
         return S_OK;
+    QuerySite(IID_IOleControlSite, "IOleControlSite", m_controlSite.PutVoid());
     if (SUCCEEDED(QuerySite(IID_IDocHostUIHandler, "IDocHostUIHandler", m_uiHandler.PutVoid()))) {
         DOCHOSTUIINFO info{};
         info.cbSize = sizeof info;
@@ -149,11 +161,14 @@ STDMETHODIMP CStandInBrowser::SetHostNames(LPCOLESTR, LPCOLESTR)
     return S_OK;
 }
 
-// Closing deactivates first, as it does for a real control.
+// Closing deactivates first, as it does for a real control, and leaves a
+// message for the control's hidden window, as a page that is still loading
+// does.
 STDMETHODIMP CStandInBrowser::Close(DWORD)
 {
     RecordCall("Close");
     Deactivate();
+    PostLateMessage();
     return S_OK;
 }
 

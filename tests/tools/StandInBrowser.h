@@ -1,14 +1,31 @@
 // The stand-in browser control: an in-process ActiveX control that takes the
 // place of the system's web browser control in the tests' own Wine prefix. It
 // behaves toward its host as the real control does: it asks the site for its
-// document-host UI handler and host info, creates its own window in the
-// in-place parent, UI-activates on request or on a click, takes the focus and
-// hands the frame its active object, and answers Navigate2. It records every
-// call its host makes, and what it asked of the host in turn (CallRecord.h).
+// document-host UI handler and host info and for its control site, creates its
+// windows in the in-place parent (nested as the real control's are: an outer
+// window, a document view in it and the page's window innermost, which takes
+// the focus), UI-activates on request or on a click, hands the frame its active
+// object, tells the control site of focus changes, offers every key to the
+// host's UI handler before acting on it, keeps a hidden window that it posts
+// to while closing (StandInBrowserLifetime.h), and answers Navigate2. It
+// records every call its host makes, and what it asked of the host in turn
+// (CallRecord.h).
 //
-// The environment variable STAND_IN_BROWSER_FAIL may name one of SetClientSite,
-// InitNew and DoVerb, which then fails with E_FAIL, for tests of a host's
-// failure paths.
+// Environment variables for tests of a host:
+//   STAND_IN_BROWSER_FAIL    SetClientSite, InitNew or DoVerb: that call fails
+//                            with E_FAIL.
+//   STAND_IN_BROWSER_FIELDS  N: the page has N fields, the first one focused.
+//                            Tab moves to the next; on the last one the control
+//                            declines Tab, as the real control does: it offers
+//                            the key to the control site's TranslateAccelerator
+//                            and, unless the site takes it, leaves it to the
+//                            host's message loop and starts again before the
+//                            first field. Without it every Tab moves on.
+//   STAND_IN_BROWSER_PROBE_CONTEXT  1: before the in-place activation asks for
+//                            its window context, the control asks once without
+//                            a frame-info structure, with every other out
+//                            parameter filled with a marker, and records which
+//                            ones the failed call emptied.
 #pragma once
 
 #include "ComPtr.h"
@@ -21,8 +38,11 @@
 // {181F8132-4B80-489F-81CF-A7E40AD07C4E}
 extern const CLSID CLSID_StandInBrowser;
 
-// The class of the control's own window.
+// The classes of the control's windows: the outer one, which IOleWindow's
+// GetWindow answers, the document view inside it, and the page's window.
 extern const wchar_t kStandInBrowserWindowClass[];
+extern const wchar_t kStandInViewWindowClass[];
+extern const wchar_t kStandInPageWindowClass[];
 
 class CStandInBrowser final : public IOleObject,
                               public IOleInPlaceObject,
@@ -32,8 +52,10 @@ class CStandInBrowser final : public IOleObject,
 public:
     CStandInBrowser();
 
-    // The control's window procedure hands its messages here.
-    LRESULT OnWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // The window procedures of the outer window and of the page's window hand
+    // their messages here.
+    LRESULT OnOuterWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnPageWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     // IUnknown
     STDMETHODIMP QueryInterface(REFIID iid, void** object) override;
@@ -100,6 +122,8 @@ private:
 
     // Whether STAND_IN_BROWSER_FAIL names `method`.
     bool MustFail(const char* method) const;
+    // The number STAND_IN_BROWSER_FIELDS gives, 0 when it is not set.
+    static int FieldsOfPage();
     // Asks the site for an interface, recording the question and the answer.
     HRESULT QuerySite(REFIID iid, const char* name, void** object);
     HRESULT ActivateInPlace();
@@ -108,7 +132,14 @@ private:
     // use too, where no call of the host's is to be recorded.
     void DeactivateUI();
     void Deactivate();
-    HWND CreateOwnWindow(HWND parent, const RECT& position);
+    HWND CreateOwnWindows(HWND parent, const RECT& position);
+    // A failing GetWindowContext call, for STAND_IN_BROWSER_PROBE_CONTEXT.
+    void ProbeWindowContext();
+    // What the page does with a key the host left to it: S_OK for one it used,
+    // S_FALSE for one it leaves to the message loop.
+    HRESULT TranslatePageKey(const MSG& message, bool& declined);
+    // Tells the control site that the page got or lost the focus.
+    void TellControlSiteOfFocus(bool got);
 
     ULONG m_references = 1;
     ComPtr<IOleClientSite> m_site;
@@ -116,6 +147,11 @@ private:
     ComPtr<IOleInPlaceFrame> m_frame;
     ComPtr<IOleInPlaceUIWindow> m_document;
     ComPtr<IDocHostUIHandler> m_uiHandler;
+    ComPtr<IOleControlSite> m_controlSite;
     HWND m_window = nullptr;
+    HWND m_pageWindow = nullptr;
     bool m_uiActive = false;
+    // The page's fields, and the one that has the focus; -1 before the first.
+    const int m_fields = FieldsOfPage();
+    int m_field = 0;
 };

@@ -7,6 +7,9 @@
 //   winprobe.exe close    --class NAME [--process PID] [--visible] [--wait MS]
 //   winprobe.exe sysclose --class NAME [--process PID] [--visible] [--wait MS]
 //   winprobe.exe activate --class NAME [--process PID] [--visible] [--wait MS]
+//   winprobe.exe minimize --class NAME [--process PID] [--visible] [--wait MS]
+//   winprobe.exe restore  --class NAME [--process PID] [--visible] [--wait MS]
+//   winprobe.exe key      --class NAME --vk CODE [--process PID] [--visible] [--wait MS]
 //
 // The window is the first top-level window of class NAME (a message box is
 // "#32770"), only of process PID with --process, only a visible one with
@@ -14,7 +17,12 @@
 // passed. It prints that window as one line of JSON (UTF-8) and then acts on it:
 // press clicks the dialog button with control id ID (IDOK is 1), close posts
 // WM_CLOSE, sysclose posts the system menu's Close (WM_SYSCOMMAND, SC_CLOSE),
-// activate makes it the foreground window.
+// activate makes it the foreground window, minimize and restore post the system
+// menu's Minimize and Restore (SC_MINIMIZE, SC_RESTORE), as the title bar's
+// button and a click on the minimised window do; key presses and releases the
+// virtual key CODE through the system's input queue (SendInput), which
+// delivers it to the window that has the keyboard, for keys such as the
+// keyboard's browser keys that X has no keysym for.
 // list prints a JSON array of every top-level window.
 //
 // Exit codes: 0 done; 1 no such window (prints null); 2 bad arguments;
@@ -90,7 +98,18 @@ int ListWindows()
     return 0;
 }
 
-int ActOnWindow(const std::wstring& action, HWND window, unsigned long buttonId)
+void PressKey(WORD virtualKey)
+{
+    INPUT inputs[2] = {};
+    for (INPUT& input : inputs) {
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = virtualKey;
+    }
+    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, inputs, sizeof(INPUT));
+}
+
+int ActOnWindow(const std::wstring& action, HWND window, unsigned long buttonId, unsigned long virtualKey)
 {
     if (action == L"press") {
         HWND button = GetDlgItem(window, static_cast<int>(buttonId));
@@ -103,6 +122,12 @@ int ActOnWindow(const std::wstring& action, HWND window, unsigned long buttonId)
         PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
     } else if (action == L"activate") {
         SetForegroundWindow(window);
+    } else if (action == L"minimize") {
+        PostMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    } else if (action == L"restore") {
+        PostMessageW(window, WM_SYSCOMMAND, SC_RESTORE, 0);
+    } else if (action == L"key") {
+        PressKey(static_cast<WORD>(virtualKey));
     }
     return 0;
 }
@@ -110,7 +135,7 @@ int ActOnWindow(const std::wstring& action, HWND window, unsigned long buttonId)
 bool IsKnownAction(const std::wstring& action)
 {
     return action == L"find" || action == L"press" || action == L"close" || action == L"sysclose" ||
-        action == L"activate";
+        action == L"activate" || action == L"minimize" || action == L"restore" || action == L"key";
 }
 
 }
@@ -118,9 +143,10 @@ bool IsKnownAction(const std::wstring& action)
 int wmain(int argc, wchar_t** argv)
 {
     ToolArguments arguments;
-    if (!ParseToolArguments(argc, argv, {L"--class", L"--process", L"--wait", L"--button"}, {L"--visible"}, arguments) ||
+    if (!ParseToolArguments(argc, argv, {L"--class", L"--process", L"--wait", L"--button", L"--vk"}, {L"--visible"},
+                            arguments) ||
         arguments.positional.size() != 1) {
-        WriteStdout("usage: winprobe.exe list | find|press|close|sysclose|activate --class NAME [--button ID] [--process PID] [--visible] [--wait MS]\n");
+        WriteStdout("usage: winprobe.exe list | find|press|close|sysclose|activate|minimize|restore|key --class NAME [--button ID] [--vk CODE] [--process PID] [--visible] [--wait MS]\n");
         return BadArgumentsExitCode;
     }
     const std::wstring& action = arguments.positional[0];
@@ -131,9 +157,12 @@ int wmain(int argc, wchar_t** argv)
     unsigned long processId = 0;
     unsigned long waitMs = 0;
     unsigned long buttonId = 0;
+    unsigned long virtualKey = 0;
     bool valid = IsKnownAction(action) && arguments.options.count(L"--class") &&
-        (action != L"press" || arguments.options.count(L"--button")) && NumberOption(arguments, L"--process", 0, processId) &&
-        NumberOption(arguments, L"--wait", 0, waitMs) && NumberOption(arguments, L"--button", 0, buttonId);
+        (action != L"press" || arguments.options.count(L"--button")) &&
+        (action != L"key" || arguments.options.count(L"--vk")) && NumberOption(arguments, L"--process", 0, processId) &&
+        NumberOption(arguments, L"--wait", 0, waitMs) && NumberOption(arguments, L"--button", 0, buttonId) &&
+        NumberOption(arguments, L"--vk", 0, virtualKey);
     if (!valid) {
         WriteStdout("winprobe: bad arguments\n");
         return BadArgumentsExitCode;
@@ -148,5 +177,5 @@ int wmain(int argc, wchar_t** argv)
         return NoWindowExitCode;
     }
     WriteStdout(DescribeWindow(window) + "\n");
-    return ActOnWindow(action, window, buttonId);
+    return ActOnWindow(action, window, buttonId, virtualKey);
 }
