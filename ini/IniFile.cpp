@@ -23,25 +23,15 @@ constexpr std::array<bool, 256> kValueStops = [] {
     return stops;
 }();
 
-// Writes every entry in the saved form: a header line whenever the section
-// changes along the list, then the entry's line; values that would not read back
-// bare go in double quotes. The caller has checked that every entry can be written.
+// Writes every entry in the saved form (see ini::AppendSavedEntry). The caller
+// has checked that every entry can be written.
 bool WriteEntries(std::FILE* file, const std::vector<IniEntry*>& entries)
 {
     std::string previousSection;
     std::string record;
     for (const IniEntry* entry : entries) {
         record.clear();
-        if (entry->section != previousSection) {
-            previousSection = entry->section;
-            record.append("[").append(entry->section).append("]\r\n");
-        }
-        record.append(entry->key).append("=");
-        if (ini::FormOfValue(entry->value) == ini::ValueForm::Quoted)
-            record.append("\"").append(entry->value).append("\"");
-        else
-            record.append(entry->value);
-        record.append("\r\n");
+        ini::AppendSavedEntry(record, entry->section, entry->key, entry->value, previousSection);
         if (std::fwrite(record.data(), 1, record.size(), file) != record.size())
             return false;
     }

@@ -79,4 +79,19 @@ bool IsWritableSection(const std::string& section)
     return section.find(']') == std::string::npos;
 }
 
+void AppendSavedEntry(std::string& text, const std::string& section, const std::string& key, const std::string& value,
+                      std::string& previousSection)
+{
+    if (section != previousSection) {
+        previousSection = section;
+        text.append("[").append(section).append("]\r\n");
+    }
+    text.append(key).append("=");
+    if (FormOfValue(value) == ValueForm::Quoted)
+        text.append("\"").append(value).append("\"");
+    else
+        text.append(value);
+    text.append("\r\n");
+}
+
 }  // namespace ini

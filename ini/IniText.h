@@ -46,4 +46,11 @@ ValueForm FormOfValue(const std::string& value);
 bool IsWritableKey(const std::string& key);
 bool IsWritableSection(const std::string& section);
 
+// Appends the lines that a save writes for one entry: a header line when the
+// section differs from `previousSection` (which then becomes it), then the
+// entry's line; a value that would not read back bare goes in double quotes.
+// Lines end in CR LF.
+void AppendSavedEntry(std::string& text, const std::string& section, const std::string& key, const std::string& value,
+                      std::string& previousSection);
+
 }  // namespace ini

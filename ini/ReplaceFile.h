@@ -8,6 +8,8 @@
 // holds its temporary file so that no other save can remove it (POSIX: an
 // exclusive lock; Windows: opened without delete sharing); before creating its
 // own, a save removes every temporary file of the same target that nobody holds.
+// Where the file system has no locks, a save goes on without them, and nothing
+// takes its file, or the file of a killed save, for a leftover.
 //
 // On failure every operation leaves errno at the cause.
 #pragma once

@@ -7,6 +7,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "PosixFiles.h"
+
 namespace ini {
 
 namespace {
@@ -20,9 +22,8 @@ std::string DirectoryPart(const std::string& path)
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
-// The file that opening `path` for writing reaches: the end of its chain of
-// symbolic links, each relative one taken from the directory of its link. A
-// missing end is fine (the save creates it); a loop fails with ELOOP.
+}  // namespace
+
 bool FollowLinks(const std::string& path, std::string& resolved)
 {
     resolved = path;
@@ -44,6 +45,8 @@ bool FollowLinks(const std::string& path, std::string& resolved)
     errno = ELOOP;
     return false;
 }
+
+namespace {
 
 // True when the target may be replaced: it does not exist yet, or it is a
 // regular file that can be opened for writing, as rewriting it in place would
@@ -68,6 +71,8 @@ bool MayReplace(const std::string& target)
     return true;
 }
 
+}  // namespace
+
 bool SameFile(int fd, const std::string& path)
 {
     struct stat opened;
@@ -75,6 +80,8 @@ bool SameFile(int fd, const std::string& path)
     return fstat(fd, &opened) == 0 && lstat(path.c_str(), &named) == 0 && opened.st_dev == named.st_dev &&
            opened.st_ino == named.st_ino;
 }
+
+namespace {
 
 // Removes the temporary files of `prefix` in `directory` that no running save
 // holds: a save keeps an exclusive lock on its own until it is renamed away.
@@ -100,7 +107,8 @@ void RemoveLeftovers(const std::string& directory, const std::string& prefix)
     closedir(listing);
 }
 
-// Creates and locks a new temporary file; -1 when none can be created.
+// Creates and locks a new temporary file (unlocked where the file system has
+// no locks); -1 when none can be created.
 int CreateLockedTemporary(const std::string& directory, const std::string& prefix, std::string& path)
 {
     static unsigned counter = 0;
@@ -113,9 +121,19 @@ int CreateLockedTemporary(const std::string& directory, const std::string& prefi
             return -1;
         }
         // Another save may have taken it for a leftover in the moment before the
-        // lock; then it is gone or going, and another name is tried.
-        if (flock(fd, LOCK_EX | LOCK_NB) == 0 && SameFile(fd, path))
+        // lock; then it is gone or going, and another name is tried. Where the
+        // file system has no locks (NFS without its lock daemon), no save can
+        // take it for a leftover either, as that needs the lock.
+        const bool locked = flock(fd, LOCK_EX | LOCK_NB) == 0;
+        if (locked ? SameFile(fd, path) : errno == ENOLCK || errno == EOPNOTSUPP)
             return fd;
+        if (!locked && errno != EWOULDBLOCK) {
+            const int error = errno;
+            unlink(path.c_str());
+            close(fd);
+            errno = error;
+            return -1;
+        }
         close(fd);
     }
     errno = EEXIST;

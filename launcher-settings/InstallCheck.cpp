@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include "DialectChecks.h"
+#include "VisibleText.h"
 
 namespace {
 
@@ -18,7 +19,7 @@ std::string PathIn(const std::string& directory, const char* name)
 bool CheckFile(const SettingsFile& file, const char* name, std::string& error, SettingsWarnings& warnings)
 {
     if (file.state == FileState::Unreadable) {
-        error = "cannot read " + file.path + ": " + file.problem;
+        error = "cannot read " + VisiblePath(file.path) + ": " + file.problem;
         return false;
     }
     CheckDialect(file, name, warnings);
@@ -34,6 +35,9 @@ bool CheckFilePresent(const SettingsFile& file, const std::string& name, const s
         warnings.push_back({name, 0, "file-missing", name + " is missing: " + effect, fix});
     else if (file.state == FileState::Empty)
         warnings.push_back({name, 0, "file-empty", name + " is empty: " + effect, fix});
+    else if (file.state == FileState::TooLarge)
+        warnings.push_back({name, 0, "file-too-large", name + " " + file.problem,
+                            "keep " + name + " to the entries the launcher reads"});
     return file.state == FileState::Loaded;
 }
 
@@ -65,11 +69,11 @@ bool CheckInstall(const std::string& directory, ScreenSize screen, unsigned code
 {
     struct stat status;
     if (stat(directory.c_str(), &status) != 0) {
-        error = "cannot read the install directory " + directory + ": " + FileProblem(errno);
+        error = "cannot read the install directory " + VisiblePath(directory) + ": " + FileProblem(errno);
         return false;
     }
     if (!S_ISDIR(status.st_mode)) {
-        error = "cannot read the install directory " + directory + ": not a directory";
+        error = "cannot read the install directory " + VisiblePath(directory) + ": not a directory";
         return false;
     }
     check.directory = directory;
@@ -79,6 +83,8 @@ bool CheckInstall(const std::string& directory, ScreenSize screen, unsigned code
     ReadSettingsFile(PathIn(directory, "ServerInfo.ini"), serverInfo);
     SettingsFile window;
     ReadSettingsFile(PathIn(directory, "window.ini"), window);
+    SetAsideIfTooLarge(serverInfo);
+    SetAsideIfTooLarge(window);
     SettingsWarnings serverWarnings;
     SettingsWarnings windowWarnings;
     if (!CheckFile(serverInfo, "ServerInfo.ini", error, serverWarnings) ||

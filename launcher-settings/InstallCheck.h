@@ -53,8 +53,14 @@ void CheckServerInfo(const SettingsFile& file, InstallSettings& settings, Settin
 // What window.ini gives: client size and window origin on `settings.screen`.
 void CheckWindowSize(const SettingsFile& file, InstallSettings& settings, SettingsWarnings& warnings);
 
-// The warning for a settings file that is missing or empty, if it is; `effect`
-// says what the launcher then does.
+// Sets aside (SetAsideText) a loaded file that the 32-bit launcher cannot load:
+// a text of 1 GiB or more, for which it finds no block of memory, or one whose
+// entries take more memory than it has. The check then shows what the
+// launcher does without the file, and CheckFilePresent warns.
+void SetAsideIfTooLarge(SettingsFile& file);
+
+// The warning for a settings file that is missing, empty or too large for the
+// launcher, if it is; `effect` says what the launcher does without it.
 bool CheckFilePresent(const SettingsFile& file, const std::string& name, const std::string& effect,
                       const std::string& fix, SettingsWarnings& warnings);
 

@@ -33,6 +33,8 @@ std::string Absence(const SettingsFile& file, const char* key)
         return "ServerInfo.ini is missing";
     if (file.state == FileState::Empty)
         return "ServerInfo.ini is empty";
+    if (file.state == FileState::TooLarge)
+        return "ServerInfo.ini is too large for the launcher";
     if (!HasSection(file.document, kSection))
         return "ServerInfo.ini has no [default] section";
     return std::string("[default] has no ") + key;

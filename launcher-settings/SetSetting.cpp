@@ -1,18 +1,22 @@
 #include "SetSetting.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <sys/stat.h>
 #include <utility>
 #include <vector>
 
+#include "HardLinks.h"
 #include "IniText.h"
-#include "ReplaceFile.h"
+#include "RestoreSettingsFile.h"
 #include "SettingsFile.h"
+#include "SettingsLock.h"
 #include "VisibleText.h"
 #include "WarningText.h"
 
 namespace {
+
+// How long a `set` waits for another one to finish with the same file.
+const int kLockPatienceMs = 30000;
 
 // What a lookup of one section and key gave, to compare before and after.
 struct LookupResult {
@@ -56,9 +60,12 @@ const LookupResult* ChangedLookup(const std::vector<LookupResult>& before, const
     return nullptr;
 }
 
+// Built by appending, which GCC 12 at -O3 does not misread as an overlapping copy.
 std::string Describe(const LookupResult& result)
 {
-    return "[" + VisibleBytes(result.section) + "] " + VisibleBytes(result.key);
+    std::string described(1, '[');
+    described.append(VisibleBytes(result.section)).append("] ").append(VisibleBytes(result.key));
+    return described;
 }
 
 // Why the entry cannot be written so that it reads back, or empty.
@@ -87,23 +94,8 @@ std::string SaveProblem(const std::string& path, int error)
     struct stat status;
     const std::string directory = DirectoryOf(path);
     if (error == ENOENT && stat(directory.c_str(), &status) != 0)
-        return "the directory " + directory + ": " + FileProblem(errno);
+        return "the directory " + VisiblePath(directory) + ": " + FileProblem(errno);
     return FileProblem(error);
-}
-
-// Puts the file back as it was before a save that did not read back.
-bool Restore(const SettingsFile& original)
-{
-    if (original.state == FileState::Missing)
-        return std::remove(original.path.c_str()) == 0;
-    ini::Replacement replacement;
-    if (!ini::BeginReplace(original.path, replacement))
-        return false;
-    if (std::fwrite(original.bytes.data(), 1, original.bytes.size(), replacement.file) != original.bytes.size()) {
-        ini::AbandonReplace(replacement);
-        return false;
-    }
-    return ini::CommitReplace(replacement);
 }
 
 struct Change {
@@ -136,30 +128,39 @@ bool ApplyChange(SettingsFile& file, const SetRequest& request, Change& change)
     return document.SetValue(target.c_str(), request.key.c_str(), request.value.c_str());
 }
 
-}  // namespace
-
-int SetSetting(const SetRequest& request, std::string& out, std::string& err)
+// The message for a file that exists but cannot be loaded; false for any other.
+bool ReportUnreadable(const SettingsFile& file, std::string& err)
 {
-    const std::string reason = UnwritableReason(request);
-    if (!reason.empty()) {
-        err += "cannot set " + QuotedBytes(request.key) + ": " + reason + "\n";
-        return 2;
-    }
+    if (file.state != FileState::Unreadable)
+        return false;
+    err += "cannot read " + VisiblePath(file.path) + ": " + file.problem + "\n";
+    return true;
+}
+
+// The set itself, while this process holds the lock of the file (or the file
+// system has no locks): read, change, save, read back.
+int SetHoldingLock(const SetRequest& request, const SettingsLock& lock, std::string& notes, std::string& out,
+                   std::string& err)
+{
+    const std::string path = VisiblePath(request.path);
     SettingsFile original;
     ReadSettingsFile(request.path, original);
-    if (original.state == FileState::Unreadable) {
-        err += "cannot read " + request.path + ": " + original.problem + "\n";
+    if (ReportUnreadable(original, err))
         return 2;
-    }
     const std::vector<LookupResult> before = LookUpAll(original);
     Change change;
     if (!ApplyChange(original, request, change)) {
-        err += "cannot set " + QuotedBytes(request.key) + " in " + request.path + ": the settings class refused the change\n";
+        err += "cannot set " + QuotedBytes(request.key) + " in " + path + ": the settings class refused the change\n";
         return 1;
+    }
+    const int otherLinks = original.state == FileState::Missing ? 0 : OtherHardLinks(lock.target);
+    if (otherLinks > 0) {
+        notes += "note: " + path + " has " + std::to_string(otherLinks) +
+                 " other hard link(s); the save puts a new file in its place, so they keep the old text\n";
     }
     if (!original.document.Save()) {
         const int error = errno;
-        err += "cannot write " + request.path + ": " + SaveProblem(request.path, error) + "; the file is unchanged\n";
+        err += "cannot write " + path + ": " + SaveProblem(request.path, error) + "; the file is unchanged\n";
         return 1;
     }
     SettingsFile after;
@@ -170,12 +171,50 @@ int SetSetting(const SetRequest& request, std::string& out, std::string& err)
         const std::string problem = changed != nullptr ? "saving changed what " + Describe(*changed) + " reads"
                                     : readBack == nullptr ? "the key is not found when the file is read again"
                                                           : "it reads back as " + QuotedBytes(readBack);
-        err += "cannot set " + QuotedBytes(request.key) + " in " + request.path + ": " + problem + "; " +
-               (Restore(original) ? "the file is as it was\n" : "restoring the file failed\n");
+        err += "cannot set " + QuotedBytes(request.key) + " in " + path + ": " + problem + "; " +
+               RestoreAfterFailedSet(original, SavedText(original.document), lock.target) + "\n";
         return 1;
     }
-    out += change.notes + request.path + ": [" + VisibleBytes(request.section) + "] " + VisibleBytes(request.key) +
+    out += notes + change.notes + path + ": [" + VisibleBytes(request.section) + "] " + VisibleBytes(request.key) +
            (change.replaced ? " changed from " + QuotedBytes(change.oldValue) + " to " : " added as ") +
            QuotedBytes(request.value) + "\n";
     return 0;
+}
+
+}  // namespace
+
+int SetSetting(const SetRequest& request, std::string& out, std::string& err)
+{
+    const std::string reason = UnwritableReason(request);
+    if (!reason.empty()) {
+        err += "cannot set " + QuotedBytes(request.key) + ": " + reason + "\n";
+        return 2;
+    }
+    SettingsLock lock;
+    const LockState state = LockSettingsFile(request.path, kLockPatienceMs, lock);
+    if (state == LockState::Busy || state == LockState::Failed) {
+        const int error = errno;
+        // A file that cannot be read says so, whether or not it could be locked.
+        SettingsFile file;
+        ReadSettingsFile(request.path, file);
+        if (ReportUnreadable(file, err))
+            return 2;
+        if (state == LockState::Busy) {
+            err += "cannot set " + QuotedBytes(request.key) + " in " + VisiblePath(request.path) +
+                   ": another set has held its lock file " + VisiblePath(lock.path) + " for " +
+                   std::to_string(kLockPatienceMs / 1000) + " seconds; this one changed nothing\n";
+        } else {
+            err += "cannot write " + VisiblePath(request.path) + ": " + SaveProblem(request.path, error) +
+                   "; the file is unchanged\n";
+        }
+        return 1;
+    }
+    std::string notes;
+    if (state == LockState::Unsupported) {
+        notes += "note: the file system of " + VisiblePath(request.path) +
+                 " cannot lock files, so concurrent edits of it are not protected\n";
+    }
+    const int status = SetHoldingLock(request, lock, notes, out, err);
+    UnlockSettingsFile(lock);
+    return status;
 }

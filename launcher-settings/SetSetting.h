@@ -13,8 +13,10 @@ struct SetRequest {
 
 // Sets the entry that the launcher's lookup of the section and key (ignoring
 // case) finds, or adds it when there is none, saves the file and reads it
-// again. Succeeds only when the key then reads back as the value and every
-// other lookup reads as before; otherwise the file is left as it was. Returns
-// the exit status: 0 done, 1 refused or failed, 2 unreadable file or an entry
-// that no file can hold. Writes what it did to `out`, problems to `err`.
+// again, all while holding the file's lock (SettingsLock.h), so that concurrent
+// sets take turns. Succeeds only when the key then reads back as the value and
+// every other lookup reads as before; otherwise the file is put back as it was,
+// unless another program has written it since. Returns the exit status: 0 done,
+// 1 refused or failed, 2 unreadable file or an entry that no file can hold.
+// Writes what it did to `out`, problems to `err`.
 int SetSetting(const SetRequest& request, std::string& out, std::string& err);

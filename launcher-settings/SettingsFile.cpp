@@ -10,10 +10,23 @@ namespace {
 
 const std::size_t kNowhere = static_cast<std::size_t>(-1);
 
+const char kChanged[] = "it changed while it was read; try again";
+
+// Whether the file that `before` describes is still there unchanged, with the
+// size `measured`.
+bool Unchanged(const std::string& path, const struct stat& before, std::int64_t measured)
+{
+    struct stat now;
+    return stat(path.c_str(), &now) == 0 && now.st_ino == before.st_ino && now.st_size == before.st_size &&
+           now.st_mtime == before.st_mtime && static_cast<std::int64_t>(before.st_size) == measured;
+}
+
 // Why the file that Load refused cannot be loaded, found by reading it the same
 // way once more. False when that read succeeds: the file was missing or empty.
 bool LoadProblem(const std::string& path, FileState& state, std::string& problem)
 {
+    struct stat before;
+    const bool measured = stat(path.c_str(), &before) == 0;
     std::unique_ptr<char[]> text;
     const ini::FileRead read = ini::ReadWholeFile(path.c_str(), INT32_MAX, text);
     const std::string size = std::to_string(read.size);
@@ -41,17 +54,39 @@ bool LoadProblem(const std::string& path, FileState& state, std::string& problem
         problem = FileProblem(read.error);
         return true;
     case ini::ReadFailure::SizeChanged:
-        problem = "it changed while it was read; try again";
+        // A file that did not change while it was read, yet held another number
+        // of bytes than it measured, is made as it is read (as under /proc and
+        // /sys): no read of it can ever match its size.
+        problem = measured && Unchanged(path, before, read.size)
+                      ? "its size cannot be measured: the system makes its text as it is read (as under /proc and "
+                        "/sys), and the launcher loads only a file whose size it can measure"
+                      : kChanged;
         return true;
     case ini::ReadFailure::None:
         break;
     }
     if (read.size > 0) {
-        problem = "it changed while it was read; try again";
+        problem = kChanged;
         return true;
     }
     state = FileState::Empty;
     return false;
+}
+
+// Where each header and entry of the document stands in the bytes, and the
+// indexes of lines and lookups.
+void IndexItems(SettingsFile& file)
+{
+    file.places = PlaceItems(file.bytes, file.document);
+    file.lines = std::make_unique<LineIndex>(file.bytes);
+    file.lookups = std::make_unique<LookupIndex>(file.document);
+    file.headerPlaces.assign(file.document.Sections().size(), kNowhere);
+    file.entryPlaces.assign(file.document.Entries().size(), kNowhere);
+    for (std::size_t i = 0; i < file.places.size(); ++i) {
+        const ItemPlace& place = file.places[i];
+        if (place.found)
+            (place.isHeader ? file.headerPlaces : file.entryPlaces)[place.index] = i;
+    }
 }
 
 }  // namespace
@@ -82,6 +117,10 @@ std::string FileProblem(int error)
 #endif
     case EFBIG:
         return "the file would be larger than the process may write";
+    case EBADF:
+        return "it is not open for writing";
+    case EPIPE:
+        return "the reading end of the pipe is closed";
     case ENOMEM:
         return "not enough memory";
     default:
@@ -100,16 +139,16 @@ void ReadSettingsFile(const std::string& path, SettingsFile& file)
     } else {
         LoadProblem(path, file.state, file.problem);
     }
-    file.places = PlaceItems(file.bytes, file.document);
-    file.lines = std::make_unique<LineIndex>(file.bytes);
-    file.lookups = std::make_unique<LookupIndex>(file.document);
-    file.headerPlaces.assign(file.document.Sections().size(), kNowhere);
-    file.entryPlaces.assign(file.document.Entries().size(), kNowhere);
-    for (std::size_t i = 0; i < file.places.size(); ++i) {
-        const ItemPlace& place = file.places[i];
-        if (place.found)
-            (place.isHeader ? file.headerPlaces : file.entryPlaces)[place.index] = i;
-    }
+    IndexItems(file);
+}
+
+void SetAsideText(SettingsFile& file, const std::string& problem)
+{
+    file.state = FileState::TooLarge;
+    file.problem = problem;
+    file.bytes.clear();
+    file.document.Clear();
+    IndexItems(file);
 }
 
 const ItemPlace* SettingsFile::PlaceOfHeader(std::size_t section) const

@@ -12,12 +12,14 @@
 #include "LineIndex.h"
 #include "LookupIndex.h"
 
-enum class FileState { Loaded, Empty, Missing, Unreadable };
+// TooLarge: loaded here, but more than the 32-bit launcher can load, so that for
+// it there is no file (see SetAsideText).
+enum class FileState { Loaded, Empty, Missing, Unreadable, TooLarge };
 
 struct SettingsFile {
     std::string path;
     FileState state = FileState::Missing;
-    std::string problem;  // why an unreadable file could not be read
+    std::string problem;  // why an unreadable (or too large) file could not be read
     std::string bytes;    // exactly the text the document was parsed from
     // Mutable because lookups move its current section, which nothing here
     // relies on between calls.
@@ -49,6 +51,10 @@ struct SettingsFile {
 // no permission, too large, changing while read) is Unreadable, with the
 // reason in `problem`.
 void ReadSettingsFile(const std::string& path, SettingsFile& file);
+
+// Makes a loaded file TooLarge, with `problem` saying why: its entries and
+// bytes go, as they do for the launcher, which then reads no setting from it.
+void SetAsideText(SettingsFile& file, const std::string& problem);
 
 // A one-line reason for a failed file operation with the C library's error
 // number `error`, the same text on every platform.

@@ -1,11 +1,14 @@
 #include "SettingsTool.h"
 
+#include <cerrno>
+
 #include "CheckReport.h"
 #include "CodePage.h"
 #include "SetSetting.h"
 #include "SettingsFile.h"
 #include "ShowReport.h"
 #include "ToolHelp.h"
+#include "VisibleText.h"
 
 namespace {
 
@@ -92,7 +95,7 @@ int Show(const Arguments& arguments, std::string& out, std::string& err)
     SettingsFile file;
     ReadSettingsFile(arguments.operands[0], file);
     if (file.state == FileState::Missing || file.state == FileState::Unreadable) {
-        err += kProgram + std::string("cannot read ") + file.path + ": " + file.problem + "\n";
+        err += kProgram + std::string("cannot read ") + VisiblePath(file.path) + ": " + file.problem + "\n";
         return kStatusUsage;
     }
     out += ShowReportText(file);
@@ -171,4 +174,25 @@ int RunSettingsTool(const std::vector<std::string>& args, std::string& out, std:
     if (command == "set")
         return Set(arguments, out, err);
     return Usage("unknown command " + command, "", err);
+}
+
+int RunAndReport(const std::vector<std::string>& args, std::FILE* standardOutput, std::string& err)
+{
+    std::string out;
+    const int status = RunSettingsTool(args, out, err);
+    // The first failure's cause; the close is checked too, as that is where a
+    // file system may first report that the data could not be stored.
+    bool reached = std::fwrite(out.data(), 1, out.size(), standardOutput) == out.size() &&
+                   std::fflush(standardOutput) == 0;
+    int error = errno;
+    if (std::fclose(standardOutput) != 0 && reached) {
+        reached = false;
+        error = errno;
+    }
+    if (reached)
+        return status;
+    const bool changed = status == kStatusClean && !args.empty() && args[0] == "set" && !WantsHelp(Split(args));
+    err += kProgram + std::string("cannot write the report to standard output: ") + FileProblem(error) +
+           (changed ? "; the change itself is made" : "") + "\n";
+    return kStatusUsage;
 }

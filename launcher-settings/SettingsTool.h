@@ -3,6 +3,7 @@
 // runs the same natively and on Windows and can be tested without a process.
 #pragma once
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -14,3 +15,9 @@ constexpr int kStatusUsage = 2;     // bad arguments or an unreadable file or di
 // Runs the command in `args` (the arguments after the program name). Normal
 // output goes to `out`, messages to `err`, each line ending in LF.
 int RunSettingsTool(const std::vector<std::string>& args, std::string& out, std::string& err);
+
+// Runs the command as RunSettingsTool does, writes its report to
+// `standardOutput` and closes that. When the report does not reach it whole (a
+// write, the flush or the close fails), the status is kStatusUsage, and `err`
+// says why and whether a set had made its change.
+int RunAndReport(const std::vector<std::string>& args, std::FILE* standardOutput, std::string& err);

@@ -49,7 +49,7 @@ std::string EntryNote(const SettingsFile& file, std::size_t index)
 std::string ShowReportText(const SettingsFile& file)
 {
     const CIniFile& document = file.document;
-    std::string out = file.path + ": " + std::to_string(document.Sections().size()) + " section(s), " +
+    std::string out = VisiblePath(file.path) + ": " + std::to_string(document.Sections().size()) + " section(s), " +
                       std::to_string(document.Entries().size()) + " entry(ies)\n";
     for (const ItemPlace& place : file.places) {
         out += LineColumn(file, place);

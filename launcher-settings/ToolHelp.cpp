@@ -19,7 +19,7 @@ const char kShowHelp[] =
     "CR, LF and tab as \\r, \\n and \\t, other control bytes and bytes of 0x80 and above as \\xNN.\n"
     "An entry that the launcher's lookup (names compared ignoring case) does not reach says\n"
     "which entry the lookup finds instead.\n"
-    "exit status: 0 listed, 2 bad arguments or FILE unreadable.\n";
+    "exit status: 0 listed, 2 bad arguments, FILE unreadable or the report not written.\n";
 
 const char kCheckHelp[] =
     "usage: launcher-settings check DIR [--screen WxH] [--code-page N] [--json]\n"
@@ -32,7 +32,8 @@ const char kCheckHelp[] =
     "                   is converted from and counted in UTF-16 units (default 936)\n"
     "  --json           the same as one JSON object; bytes of settings text that are not printable\n"
     "                   ASCII are written as \\u00NN, so Latin-1 encoding gives the file's bytes back\n"
-    "exit status: 0 no warnings, 1 warnings, 2 bad arguments or DIR or a file unreadable.\n";
+    "exit status: 0 no warnings, 1 warnings, 2 bad arguments, DIR or a file unreadable, or the report\n"
+    "not written.\n";
 
 const char kSetHelp[] =
     "usage: launcher-settings set FILE SECTION KEY VALUE\n"
@@ -41,7 +42,10 @@ const char kSetHelp[] =
     "file under a header of its own. FILE is created when it does not exist. The file is then\n"
     "read again, and the change stands only when KEY reads back as VALUE and every other entry\n"
     "reads as before; otherwise the file is left as it was.\n"
+    "Sets of one FILE take turns: each holds a lock file beside it while it works, and waits up\n"
+    "to 30 seconds for another.\n"
     "The file is rewritten from its entries: values that need them get double quotes, and\n"
     "comments, blank lines and spacing are not kept.\n"
     "exit status: 0 set, 1 not saved or not read back (file unchanged),\n"
-    "2 bad arguments, FILE unreadable, or a KEY, SECTION or VALUE that no file can hold.\n";
+    "2 bad arguments, FILE unreadable, a KEY, SECTION or VALUE that no file can hold, or the\n"
+    "report not written (the change is made all the same).\n";

@@ -24,6 +24,13 @@ const char* ShortEscape(unsigned char byte, bool inQuotes)
     }
 }
 
+void AppendHexEscape(std::string& out, const char* hexPrefix, unsigned char byte)
+{
+    out.append(hexPrefix);
+    out.push_back(kHexDigits[byte >> 4]);
+    out.push_back(kHexDigits[byte & 0x0F]);
+}
+
 // Printable ASCII stays; bytes with a short escape get it; every other byte is
 // written as `hexPrefix` and two hex digits.
 std::string Escape(const std::string& bytes, const char* hexPrefix, bool inQuotes)
@@ -36,9 +43,7 @@ std::string Escape(const std::string& bytes, const char* hexPrefix, bool inQuote
         } else if (byte >= 0x20 && byte < 0x7F) {
             out.push_back(c);
         } else {
-            out.append(hexPrefix);
-            out.push_back(kHexDigits[byte >> 4]);
-            out.push_back(kHexDigits[byte & 0x0F]);
+            AppendHexEscape(out, hexPrefix, byte);
         }
     }
     return out;
@@ -60,4 +65,17 @@ std::string JsonString(const std::string& bytes)
     std::string json(1, '"');
     json.append(Escape(bytes, "\\u00", true)).push_back('"');
     return json;
+}
+
+std::string VisiblePath(const std::string& path)
+{
+    std::string out;
+    for (const char c : path) {
+        const unsigned char byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F)
+            AppendHexEscape(out, "\\x", byte);
+        else
+            out.push_back(c);
+    }
+    return out;
 }

@@ -18,3 +18,9 @@ std::string QuotedBytes(const std::string& bytes);
 // every byte of 0x80 and above as \u00NN. A reader gets the original bytes back
 // by encoding the decoded string as Latin-1.
 std::string JsonString(const std::string& bytes);
+
+// A path as messages and reports show it: every control byte (below 0x20, and
+// 0x7F) as \xNN, every other byte as it is, so that a name holding a line break
+// cannot pass for two lines. No short escapes, since the backslashes of Windows
+// paths stay as they are.
+std::string VisiblePath(const std::string& path);

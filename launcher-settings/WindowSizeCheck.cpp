@@ -70,7 +70,9 @@ void CheckWindowSize(const SettingsFile& file, InstallSettings& settings, Settin
     settings.clientWidth = ReadSide(file, {"SCREENWIDTH", "width", "right", screen.width}, hasSection, warnings, source);
     source += ", ";
     settings.clientHeight = ReadSide(file, {"SCREENHEIGHT", "height", "bottom", screen.height}, hasSection, warnings, source);
-    settings.clientSizeSource = present ? source + " in window.ini" : "window.ini is missing or empty";
+    settings.clientSizeSource = present                                  ? source + " in window.ini"
+                                : file.state == FileState::TooLarge ? "window.ini is too large for the launcher"
+                                                                    : "window.ini is missing or empty";
     settings.origin = PlaceMainWindow(screen.width, screen.height, settings.clientWidth, settings.clientHeight);
     if (settings.origin.y < 0) {
         warnings.push_back({kName, file.LineOfEntry(file.EntryOfValue(file.document.GetString(kSection, "SCREENHEIGHT", true))),

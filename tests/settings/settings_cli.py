@@ -24,24 +24,53 @@ EXPECTED = HERE / "expected"
 TOOLS = HERE.parents[1] / "tools"
 
 
+# As the output of a run: the program starts with its standard output closed.
+CLOSED = "closed"
+
+
 class Program:
-    """Runs the program with arguments in a directory: (status, stdout, stderr)."""
+    """Runs the program with arguments in a directory: (status, stdout, stderr).
+    `output` is a file to take standard output instead of capturing it (stdout
+    is then b""), or CLOSED; `env` holds variables added to the environment."""
 
     def __init__(self, build, path):
         self.build = build
         self.path = path
 
-    def run(self, args, cwd, prefix=()):
+    def run(self, args, cwd, prefix=(), output=None, env=None):
+        return self.start(args, cwd, prefix, output, env)()
+
+    def run_together(self, runs, cwd):
+        """Starts every list of arguments in `runs` at once, then waits for all."""
+        finishes = [self.start(args, cwd) for args in runs]
+        return [finish() for finish in finishes]
+
+    def start(self, args, cwd, prefix=(), output=None, env=None):
+        """Starts a run; returns what waits for it and gives its result."""
+        close_output = (lambda: os.close(1)) if output is CLOSED else None
+        inherited = None if output is CLOSED else output
         if self.build == "native":
-            done = subprocess.run([*prefix, self.path, *args], cwd=cwd, capture_output=True, timeout=60)
-            return done.returncode, done.stdout, done.stderr
+            process = subprocess.Popen([*prefix, self.path, *args], cwd=cwd, env={**os.environ, **(env or {})},
+                                       stdout=subprocess.PIPE if output is None else inherited,
+                                       stderr=subprocess.PIPE, preexec_fn=close_output)
+
+            def finish():
+                out, err = process.communicate(timeout=60)
+                return process.returncode, out or b"", err
+            return finish
         import harness  # Wine programs write to files, never to pipes (see harness)
-        with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
-            done = subprocess.run([harness.WINE, self.path, *args], cwd=cwd, env=harness.wine_env(), stdout=out,
-                                  stderr=err, stdin=subprocess.DEVNULL, timeout=60)
-            out.seek(0)
-            err.seek(0)
-            return done.returncode, out.read(), err.read()
+        out, err = tempfile.TemporaryFile(), tempfile.TemporaryFile()
+        process = subprocess.Popen([harness.WINE, self.path, *args], cwd=cwd, env=harness.wine_env(extra=env),
+                                   stdout=out if output is None else inherited, stderr=err,
+                                   stdin=subprocess.DEVNULL, preexec_fn=close_output)
+
+        def finish():
+            with out, err:
+                process.wait(timeout=60)
+                out.seek(0)
+                err.seek(0)
+                return process.returncode, out.read(), err.read()
+        return finish
 
 
 def expect(actual, expected, what):
@@ -58,6 +87,12 @@ def expect_run(result, status, out=None, err=b""):
 
 def golden(name):
     return (EXPECTED / name).read_bytes()
+
+
+def no_file_locks_env():
+    """The environment of a native run on a file system that cannot lock files:
+    the library that ctest names preloaded, whose flock fails with ENOLCK."""
+    return {"LD_PRELOAD": os.environ["SETTINGS_NO_FILE_LOCKS"]}
 
 
 def scratch_copy(source):
@@ -224,6 +259,163 @@ def replace_keeps_identity(program):
         shutil.rmtree(directory)
 
 
+def concurrent_sets(program):
+    """Eight sets of eight keys on one file at once, in several rounds: each one
+    reports its change, every change is in the file afterwards, and nothing
+    else is left in the directory."""
+    directory = scratch_copy(TOOLS / "demo")
+    install = directory / "install"
+    window = install / "window.ini"
+    try:
+        for round_number in range(6 if program.build == "native" else 2):
+            window.write_bytes(b"[SYSTEM]\r\nWINDOW=1\r\n")
+            values = [f"{round_number}-{i}" for i in range(8)]
+            results = program.run_together([["set", "window.ini", "SYSTEM", f"KEY{i}", value]
+                                            for i, value in enumerate(values)], install)
+            for i, result in enumerate(results):
+                expect_run(result, 0, f'window.ini: [SYSTEM] KEY{i} added as "{values[i]}"\n'.encode())
+            lines = window.read_bytes().split(b"\r\n")
+            expect(sorted(lines), sorted([b"[SYSTEM]", b"WINDOW=1", b""] +
+                                         [f"KEY{i}={value}".encode() for i, value in enumerate(values)]),
+                   f"window.ini after round {round_number}")
+            expect(sorted(os.listdir(install)), ["ServerInfo.ini", "window.ini"], "files after the sets")
+    finally:
+        shutil.rmtree(directory)
+
+
+def lost_reports(program):
+    """Every command whose report cannot be written, to a full disk or to a
+    closed standard output, exits 2 and says why. Natively a closed standard
+    output is found before anything is done; under Wine the program is handed
+    the current directory in its place (Wine's loader takes the free Unix
+    number), which only the write finds out."""
+    directory = scratch_copy(TOOLS / "demo")
+    install = directory / "install"
+    window = install / "window.ini"
+    full = b"launcher-settings: cannot write the report to standard output: no space left on the device" \
+           b" (no free blocks or no free inodes)"
+    closed = b"launcher-settings: standard output is closed, so no report can be written; nothing was done\n" \
+        if program.build == "native" else b"launcher-settings: cannot write the report to standard output:" \
+                                          b" it is not open for writing"
+    made = b"; the change itself is made\n"
+    try:
+        for args in (["show", "window.ini"], ["check", "."], ["check", "--json", "."], ["--help"],
+                     ["set", "--help"]):
+            with open("/dev/full", "wb") as device:
+                expect_run(program.run(args, install, output=device), 2, b"", full + b"\n")
+            expect_run(program.run(args, install, output=CLOSED), 2, b"",
+                       closed + (b"\n" if program.build != "native" else b""))
+        # A command that writes no report loses none.
+        with open("/dev/full", "wb") as device:
+            expect_run(program.run(["show", "absent.ini"], install, output=device), 2, b"",
+                       b"launcher-settings: cannot read absent.ini: no such file or directory\n")
+        before = window.read_bytes()
+        result = program.run(["set", "window.ini", "SYSTEM", "WINDOW", "2"], install, output=CLOSED)
+        if program.build == "native":
+            expect_run(result, 2, b"", closed)
+            expect(window.read_bytes(), before, "window.ini after a set without standard output")
+        else:
+            expect_run(result, 2, b"", closed + made)
+        with open("/dev/full", "wb") as device:
+            expect_run(program.run(["set", "window.ini", "SYSTEM", "WINDOW", "3"], install, output=device), 2, b"",
+                       full + made)
+        expect(window.read_bytes(), before.replace(b"WINDOW=1", b"WINDOW=3"), "window.ini after the set")
+        expect(sorted(os.listdir(install)), ["ServerInfo.ini", "window.ini"], "files after the sets")
+    finally:
+        shutil.rmtree(directory)
+
+
+def set_hard_link(program):
+    """A set of a file with another hard link says that the link keeps the old
+    text, which it does."""
+    directory = scratch_copy(TOOLS / "demo")
+    install = directory / "install"
+    try:
+        before = (install / "window.ini").read_bytes()
+        os.link(install / "window.ini", install / "window-copy.ini")
+        expect_run(program.run(["set", "window.ini", "SYSTEM", "WINDOW", "2"], install), 0,
+                   b"note: window.ini has 1 other hard link(s); the save puts a new file in its place, so they keep"
+                   b" the old text\nwindow.ini: [SYSTEM] WINDOW changed from \"1\" to \"2\"\n")
+        expect((install / "window-copy.ini").read_bytes(), before, "the other link")
+        expect((install / "window.ini").read_bytes(), before.replace(b"WINDOW=1", b"WINDOW=2"), "window.ini")
+    finally:
+        shutil.rmtree(directory)
+
+
+def unmeasurable_file(program):
+    """A file whose size cannot be measured (one the system makes as it is
+    read) has its own reason, and set makes nothing beside it."""
+    reason = b"launcher-settings: cannot read /proc/version: its size cannot be measured: the system makes its" \
+             b" text as it is read (as under /proc and /sys), and the launcher loads only a file whose size it can" \
+             b" measure\n"
+    expect_run(program.run(["show", "/proc/version"], INSTALLS), 2, b"", reason)
+    expect_run(program.run(["set", "/proc/version", "SYSTEM", "WINDOW", "1"], INSTALLS), 2, b"", reason)
+
+
+def no_file_locks(program):
+    """Natively, on a file system that cannot lock files (flock fails with
+    ENOLCK, through a preloaded library): a set still works for a single
+    writer and says that concurrent edits are not protected; a set that fails
+    leaves the directory as it was, and no save leaves a temporary file."""
+    directory = scratch_copy(TOOLS / "demo")
+    install = directory / "install"
+    window = install / "window.ini"
+    without_locks = no_file_locks_env()
+    try:
+        expect_run(program.run(["set", "window.ini", "SYSTEM", "WINDOW", "2"], install, env=without_locks), 0,
+                   b"note: the file system of window.ini cannot lock files, so concurrent edits of it are not"
+                   b" protected\nwindow.ini: [SYSTEM] WINDOW changed from \"1\" to \"2\"\n")
+        expect(window.read_bytes(), b"[SYSTEM]\r\nWINDOW=2\r\nSCREENWIDTH=1024\r\nSCREENHEIGHT=640\r\n", "window.ini")
+        shadowed = b"[System]\r\n[SYSTEM]\r\nWINDOW=1\r\n"
+        window.write_bytes(shadowed)
+        expect_run(program.run(["set", "window.ini", "SYSTEM", "X", "1"], install, env=without_locks), 1, b"",
+                   b'launcher-settings: cannot set "X" in window.ini: saving changed what [SYSTEM] WINDOW reads;'
+                   b" the file is as it was\n")
+        expect(window.read_bytes(), shadowed, "window.ini after the refused set")
+        expect(sorted(os.listdir(install)), ["ServerInfo.ini", "window.ini"], "files after the sets")
+    finally:
+        shutil.rmtree(directory)
+
+
+def set_through_dangling_link(program):
+    """Natively: a set through a link to a file that is not there yet, which
+    fails when it reads the file back, leaves the link a link and no file at
+    its end, with file locks and without."""
+    directory = scratch_copy(TOOLS / "demo")
+    install = directory / "install"
+    window = install / "window.ini"
+    try:
+        window.unlink()
+        (install / "real").mkdir()
+        os.symlink("real/window.ini", window)
+        for env in ({}, no_file_locks_env()):
+            status, _, err = program.run(["set", "window.ini", "", "KEY", "1"], install, env=env)
+            expect((status, err.endswith(b": the key is not found when the file is read again; the file is as it was\n")),
+                   (1, True), f"set through the link: {err!r}")
+            expect(os.readlink(window), "real/window.ini", "the link")
+            expect(os.listdir(install / "real"), [], "files at the link's end")
+            expect(sorted(os.listdir(install)), ["ServerInfo.ini", "real", "window.ini"], "files beside the link")
+    finally:
+        shutil.rmtree(directory)
+
+
+def control_bytes_in_paths(program):
+    """Natively: paths are shown with their control bytes as \\xNN, in the
+    report and in messages, so that a name with a line break stays one line."""
+    directory = Path(tempfile.mkdtemp(prefix="launcher-settings-"))
+    try:
+        (directory / "tab\there.ini").write_bytes(b"[SYSTEM]\r\nWINDOW=1\r\n")
+        status, out, err = program.run(["show", "tab\there.ini"], directory)
+        expect_run((status, out, err), 0)
+        expect(out.split(b"\n")[0], b"tab\\x09here.ini: 1 section(s), 1 entry(ies)", "the report's first line")
+        expect_run(program.run(["show", "bad\nname.ini"], directory), 2, b"",
+                   b"launcher-settings: cannot read bad\\x0Aname.ini: no such file or directory\n")
+        expect_run(program.run(["check", "line\nbreak"], directory), 2, b"",
+                   b"launcher-settings: cannot read the install directory line\\x0Abreak: no such file or directory\n")
+    finally:
+        shutil.rmtree(directory)
+
+
 def bad_arguments(program):
     for args, message in (
             (["check"], b"launcher-settings: check needs one install directory (see \"launcher-settings check --help\")\n"),
@@ -237,9 +429,11 @@ def bad_arguments(program):
 
 
 COMMON = (check_demo_install, check_pitfalls, check_pitfalls_json, check_missing_files, show_pitfalls,
-          set_round_trips, set_into_missing_directory, refused_unloadable_files, bad_arguments)
+          set_round_trips, set_into_missing_directory, refused_unloadable_files, bad_arguments, concurrent_sets,
+          lost_reports, set_hard_link, unmeasurable_file)
 CASES = {
-    "native": {case.__name__: case for case in COMMON + (set_read_only_file,)},
+    "native": {case.__name__: case for case in COMMON + (set_read_only_file, no_file_locks, set_through_dangling_link,
+                                                          control_bytes_in_paths)},
     "windows": {case.__name__: case for case in COMMON + (set_file_held_open, replace_keeps_identity)},
 }
 

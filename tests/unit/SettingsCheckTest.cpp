@@ -232,4 +232,59 @@ TEST(InstallCheck, ReadErrorsFailTheCheck)
     EXPECT_NE(error.find("window.ini: it is a directory"), std::string::npos) << error;
 }
 
+// A file that the 32-bit launcher cannot load is, for the check, no file: the
+// launcher's defaults are shown, and a warning says why. The text of the file
+// and its entries are made in memory, as files of this size would take long
+// to read.
+struct TooLargeCase {
+    const char* name;
+    std::size_t textBytes;
+    std::size_t valueBytes;  // of the file's one entry
+    std::string message;     // empty for a file the launcher loads
+};
+
+void PrintTo(const TooLargeCase& c, std::ostream* os) { *os << c.name; }
+
+class TooLargeFiles : public ::testing::TestWithParam<TooLargeCase> {};
+
+TEST_P(TooLargeFiles, AreWhatTheLauncherCannotLoad)
+{
+    const TooLargeCase& c = GetParam();
+    TempDir dir;
+    SettingsFile window;
+    ReadSettingsFile(dir.Write("window.ini", kCleanWindow), window);
+    window.bytes.resize(c.textBytes);
+    window.document.Entries()[0]->value.assign(c.valueBytes, '1');
+    SetAsideIfTooLarge(window);
+    InstallSettings settings;
+    SettingsWarnings warnings;
+    CheckWindowSize(window, settings, warnings);
+    if (c.message.empty()) {
+        EXPECT_EQ(window.state, FileState::Loaded);
+        EXPECT_EQ(settings.clientWidth, 1024);
+        return;
+    }
+    EXPECT_EQ(window.state, FileState::TooLarge);
+    EXPECT_EQ(std::make_tuple(settings.clientWidth, settings.clientHeight, settings.clientSizeSource),
+              std::make_tuple(0, 0, std::string("window.ini is too large for the launcher")));
+    ASSERT_FALSE(warnings.empty());
+    EXPECT_EQ(warnings[0].problem, "file-too-large");
+    EXPECT_EQ(warnings[0].message, c.message);
+    EXPECT_EQ(warnings[0].fix, "keep window.ini to the entries the launcher reads");
+}
+
+const std::size_t kGiB = std::size_t{1} << 30;
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, TooLargeFiles,
+    ::testing::Values(
+        TooLargeCase{"TextJustBelow1GiB", kGiB - 1, 1, ""},
+        TooLargeCase{"TextOf1GiB", kGiB, 1,
+                     "window.ini is 1073741824 bytes: the 32-bit launcher cannot count on a block of 1 GiB of memory "
+                     "to read it into, so it reads no setting from it"},
+        TooLargeCase{"EntriesTakingMoreThan1Point5GiB", 1024, kGiB + kGiB / 2,
+                     "window.ini takes about 1536 MiB of memory with its 3 entries: the 32-bit launcher cannot count "
+                     "on more than 1.5 GiB, so it runs out of memory while it reads the file and ends at once"}),
+    [](const ::testing::TestParamInfo<TooLargeCase>& info) { return std::string(info.param.name); });
+
 }  // namespace

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -12,9 +13,14 @@
 #include <ostream>
 #include <string>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 
 #include "IniFile.h"
+#include "RestoreSettingsFile.h"
 #include "SettingsFile.h"
+#include "SettingsLock.h"
 #include "TempDir.h"
 
 namespace {
@@ -127,6 +133,174 @@ TEST(SetSetting, ReportsAnUnreadableFile)
     EXPECT_EQ(err, "cannot read " + dir.Path("window.ini") + ": it is a directory\n");
 }
 
+// A set that fails after its save, through a link, puts back what was at the
+// link's end (nothing, for a file not yet there) and leaves the link.
+struct LinkCase {
+    const char* name;
+    std::optional<std::string> before;  // the linked file; none when missing
+    const char* section;
+    std::string problem;
+};
+
+void PrintTo(const LinkCase& c, std::ostream* os) { *os << c.name; }
+
+class FailedSetsThroughLinks : public ::testing::TestWithParam<LinkCase> {};
+
+TEST_P(FailedSetsThroughLinks, KeepTheLinkAndPutBackItsEnd)
+{
+    const LinkCase& c = GetParam();
+    TempDir dir;
+    std::filesystem::create_directory(dir.Path("real"));
+    if (c.before)
+        dir.Write("real/window.ini", *c.before);
+    std::filesystem::create_symlink("real/window.ini", dir.Path("window.ini"));
+    std::string out;
+    std::string err;
+    EXPECT_EQ(SetSetting({dir.Path("window.ini"), c.section, "X", "1"}, out, err), 1);
+    EXPECT_EQ(err, "cannot set \"X\" in " + dir.Path("window.ini") + ": " + c.problem + "; the file is as it was\n");
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.Path("window.ini")));
+    EXPECT_EQ(std::filesystem::read_symlink(dir.Path("window.ini")), "real/window.ini");
+    EXPECT_EQ(std::filesystem::exists(dir.Path("real/window.ini")), c.before.has_value());
+    EXPECT_EQ(TempDir::Read(dir.Path("real/window.ini")), c.before.value_or(""));
+    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"real", "window.ini"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, FailedSetsThroughLinks,
+    ::testing::Values(
+        // A key under an empty section name goes before any header, where no
+        // lookup finds it.
+        LinkCase{"ToAFileNotYetThere", std::nullopt, "", "the key is not found when the file is read again"},
+        LinkCase{"ToAFile", kShadowed, "SYSTEM", "saving changed what [SYSTEM] WINDOW reads"}),
+    [](const ::testing::TestParamInfo<LinkCase>& info) { return std::string(info.param.name); });
+
+// The restore after a failed read-back puts the old text back only over the
+// text of the set's own save, never over what another program wrote since.
+struct RestoreCase {
+    const char* name;
+    std::optional<std::string> before;  // the file as the set read it; none when missing
+    std::string now;                    // what the file holds when the restore begins
+    std::optional<std::string> after;   // none: no file
+    std::string said;
+};
+
+void PrintTo(const RestoreCase& c, std::ostream* os) { *os << c.name; }
+
+class Restores : public ::testing::TestWithParam<RestoreCase> {};
+
+const std::string kSaved = "[SYSTEM]\r\nSCREENWIDTH=1280\r\n";
+const std::string kOtherProgram = "[SYSTEM]\r\nWINDOW=5\r\n";
+const char kAsItWas[] = "the file is as it was";
+const char kLeft[] = "another program has written the file since this set saved it, so it is left as that program "
+                     "wrote it";
+
+TEST_P(Restores, WriteBackOnlyOverTheSetsOwnSave)
+{
+    const RestoreCase& c = GetParam();
+    TempDir dir;
+    const std::string path = dir.Path("window.ini");
+    if (c.before)
+        dir.Write("window.ini", *c.before);
+    SettingsFile original;
+    ReadSettingsFile(path, original);
+    dir.Write("window.ini", c.now);
+    EXPECT_EQ(RestoreAfterFailedSet(original, kSaved, path), c.said);
+    EXPECT_EQ(std::filesystem::exists(path), c.after.has_value());
+    EXPECT_EQ(TempDir::Read(path), c.after.value_or(""));
+    EXPECT_EQ(dir.Names(), std::vector<std::string>(c.after ? 1 : 0, "window.ini"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, Restores,
+    ::testing::Values(RestoreCase{"PutsBackTheOldText", kWindow, kSaved, kWindow, kAsItWas},
+                      RestoreCase{"RemovesTheFileItMade", std::nullopt, kSaved, std::nullopt, kAsItWas},
+                      RestoreCase{"PutsBackAnEmptyFile", "", kSaved, "", kAsItWas},
+                      RestoreCase{"LeavesAnotherProgramsText", kWindow, kOtherProgram, kOtherProgram, kLeft},
+                      RestoreCase{"LeavesAFileAnotherProgramMade", std::nullopt, kOtherProgram, kOtherProgram, kLeft}),
+    [](const ::testing::TestParamInfo<RestoreCase>& info) { return std::string(info.param.name); });
+
+TEST(SavedText, IsWhatASaveWrites)
+{
+    TempDir dir;
+    const std::string path = dir.Write("window.ini", "[SYSTEM]\nWINDOW=1\n[other]\nA= x\nB=a;b\n");
+    CIniFile document;
+    ASSERT_TRUE(document.Load(path.c_str()));
+    const std::string saved = SavedText(document);
+    ASSERT_TRUE(document.Save());
+    EXPECT_EQ(TempDir::Read(path), saved);
+}
+
+TEST(SetSetting, SaysThatOtherHardLinksKeepTheOldText)
+{
+    TempDir dir;
+    const std::string path = dir.Write("window.ini", kWindow);
+    std::filesystem::create_hard_link(path, dir.Path("copy.ini"));
+    std::string out;
+    std::string err;
+    ASSERT_EQ(SetSetting({path, "SYSTEM", "SCREENWIDTH", "1280"}, out, err), 0) << err;
+    EXPECT_EQ(out, "note: " + path + " has 1 other hard link(s); the save puts a new file in its place, so they keep "
+                   "the old text\n" + path + ": [SYSTEM] SCREENWIDTH changed from \"1024\" to \"1280\"\n");
+    EXPECT_EQ(TempDir::Read(dir.Path("copy.ini")), kWindow);
+}
+
+// Runs SetSetting in a child process; its exit status is the set's.
+pid_t SetInChild(const SetRequest& request)
+{
+    const pid_t child = fork();
+    if (child == 0) {
+        std::string out;
+        std::string err;
+        _exit(SetSetting(request, out, err));
+    }
+    return child;
+}
+
+int ExitStatus(pid_t child)
+{
+    int status = 0;
+    return waitpid(child, &status, 0) == child && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// Sets of different keys at the same time take turns, so that every one's
+// change is kept, round after round.
+TEST(SetSetting, ConcurrentSetsKeepEveryChange)
+{
+    TempDir dir;
+    const std::string path = dir.Path("window.ini");
+    for (int round = 0; round < 5; ++round) {
+        dir.Write("window.ini", kWindow);
+        std::vector<pid_t> setters;
+        for (int i = 0; i < 8; ++i)
+            setters.push_back(SetInChild({path, "SYSTEM", "KEY" + std::to_string(i), std::to_string(round)}));
+        for (const pid_t setter : setters)
+            EXPECT_EQ(ExitStatus(setter), 0);
+        CIniFile reread;
+        ASSERT_TRUE(reread.Load(path.c_str()));
+        EXPECT_EQ(reread.Entries().size(), 9u) << "round " << round;
+        for (int i = 0; i < 8; ++i) {
+            const char* value = reread.GetString("SYSTEM", ("KEY" + std::to_string(i)).c_str(), false);
+            EXPECT_EQ(value != nullptr ? value : "(none)", std::to_string(round)) << "KEY" << i;
+        }
+        EXPECT_EQ(dir.Names(), std::vector<std::string>{"window.ini"});
+    }
+}
+
+// A set waits while another holds the file's lock, and goes on once it is free.
+TEST(SetSetting, WaitsForTheSetThatHoldsTheLock)
+{
+    TempDir dir;
+    const std::string path = dir.Write("window.ini", kWindow);
+    SettingsLock held;
+    ASSERT_EQ(LockSettingsFile(path, 0, held), LockState::Held);
+    const pid_t setter = SetInChild({path, "SYSTEM", "SCREENWIDTH", "1280"});
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_EQ(TempDir::Read(path), kWindow) << "changed while another held the lock";
+    UnlockSettingsFile(held);
+    EXPECT_EQ(ExitStatus(setter), 0);
+    EXPECT_EQ(TempDir::Read(path), "[SYSTEM]\r\nSCREENWIDTH=1280\r\n");
+    EXPECT_EQ(dir.Names(), std::vector<std::string>{"window.ini"});
+}
+
 // A file that exists but cannot be loaded is refused before anything is
 // written, with the cause; the file stays exactly as it was.
 struct UnloadableCase {
@@ -187,6 +361,8 @@ TEST(FileProblem, NamesTheRealCause)
         {EDQUOT, "the disk quota is exceeded"},
         {ENAMETOOLONG, "the name is too long"},
         {EFBIG, "the file would be larger than the process may write"},
+        {EBADF, "it is not open for writing"},
+        {EPIPE, "the reading end of the pipe is closed"},
         {EIO, "input/output error"},
     };
     for (const auto& [error, text] : causes)

@@ -42,6 +42,20 @@ INSTANTIATE_TEST_SUITE_P(
                       EscapeCase{"\xC4\xE3\xBA\xC3", "\\xC4\\xE3\\xBA\\xC3", "\"\\xC4\\xE3\\xBA\\xC3\"",
                                  "\"\\u00C4\\u00E3\\u00BA\\u00C3\""}));
 
+// Paths keep every byte but the control bytes, and no byte gets a short
+// escape, so that the backslashes of Windows paths read as they are.
+TEST(VisiblePath, MakesControlBytesVisible)
+{
+    const std::pair<std::string, std::string> paths[] = {
+        {"C:\\games\\new\\window.ini", "C:\\games\\new\\window.ini"},
+        {"a\nb\tc\r.ini", "a\\x0Ab\\x09c\\x0D.ini"},
+        {std::string("\x7F\0x", 3), "\\x7F\\x00x"},
+        {"\xE5\xAE\x89\xE8\xA3\x85/window.ini", "\xE5\xAE\x89\xE8\xA3\x85/window.ini"},
+    };
+    for (const auto& [path, visible] : paths)
+        EXPECT_EQ(VisiblePath(path), visible);
+}
+
 // (is a header, line) of each item in order.
 using Placed = std::vector<std::pair<bool, int>>;
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -67,7 +68,13 @@ INSTANTIATE_TEST_SUITE_P(
         ArgumentCase{"CheckMissingDirectory", {"check", "no-such-dir"}, 2, "",
                      "launcher-settings: cannot read the install directory no-such-dir: no such file or directory\n"},
         ArgumentCase{"SetTooFewArguments", {"set", "a.ini", "SYSTEM", "WINDOW"}, 2, "",
-                     "launcher-settings: set needs FILE SECTION KEY VALUE (see \"launcher-settings set --help\")\n"}),
+                     "launcher-settings: set needs FILE SECTION KEY VALUE (see \"launcher-settings set --help\")\n"},
+        ArgumentCase{"ShowFileOfUnmeasurableSize", {"show", "/proc/self/status"}, 2, "",
+                     "launcher-settings: cannot read /proc/self/status: its size cannot be measured: the system makes "
+                     "its text as it is read (as under /proc and /sys), and the launcher loads only a file whose size "
+                     "it can measure\n"},
+        ArgumentCase{"PathWithControlBytes", {"show", "a\nb\x7F.ini"}, 2, "",
+                     "launcher-settings: cannot read a\\x0Ab\\x7F.ini: no such file or directory\n"}),
     [](const ::testing::TestParamInfo<ArgumentCase>& info) { return std::string(info.param.name); });
 
 TEST(SettingsTool, CheckStatusSaysWhetherThereAreWarnings)
@@ -93,6 +100,73 @@ TEST(SettingsTool, SetTakesAValueAfterDoubleDash)
     std::string err;
     EXPECT_EQ(RunSettingsTool({"set", path, "s", "k", "--", "--x"}, out, err), 0) << err;
     EXPECT_EQ(TempDir::Read(path), "[s]\r\nk=--x\r\n");
+}
+
+// A report that does not reach standard output whole makes the status 2, with
+// the cause, whatever the command's own status was; a set says that its change
+// was made all the same.
+struct LostReportCase {
+    const char* name;
+    std::vector<std::string> args;  // "DIR" stands for the scratch install
+    const char* openMode;           // how the output file is opened
+    std::string err;
+};
+
+void PrintTo(const LostReportCase& c, std::ostream* os) { *os << c.name; }
+
+class LostReports : public ::testing::TestWithParam<LostReportCase> {};
+
+TEST_P(LostReports, GiveStatus2AndTheCause)
+{
+    const LostReportCase& c = GetParam();
+    TempDir dir;
+    dir.Write("window.ini", "[SYSTEM]\r\nWINDOW=1\r\n");
+    std::vector<std::string> args = c.args;
+    for (std::string& arg : args)
+        arg = arg == "DIR" ? dir.Path("") : arg == "FILE" ? dir.Path("window.ini") : arg;
+    const std::string output = std::string(c.openMode) == "r" ? dir.Write("report.txt", "") : "/dev/full";
+    std::FILE* stream = std::fopen(output.c_str(), c.openMode);
+    ASSERT_NE(stream, nullptr);
+    std::string err;
+    EXPECT_EQ(RunAndReport(args, stream, err), 2);
+    EXPECT_EQ(err, c.err);
+}
+
+const std::string kFull = "launcher-settings: cannot write the report to standard output: no space left on the "
+                          "device (no free blocks or no free inodes)";
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, LostReports,
+    ::testing::Values(LostReportCase{"Show", {"show", "FILE"}, "wb", kFull + "\n"},
+                      LostReportCase{"Check", {"check", "DIR"}, "wb", kFull + "\n"},
+                      LostReportCase{"CheckJson", {"check", "--json", "DIR"}, "wb", kFull + "\n"},
+                      LostReportCase{"Help", {"--help"}, "wb", kFull + "\n"},
+                      LostReportCase{"SetHelp", {"set", "--help"}, "wb", kFull + "\n"},
+                      LostReportCase{"Set", {"set", "FILE", "SYSTEM", "WINDOW", "2"}, "wb",
+                                     kFull + "; the change itself is made\n"},
+                      LostReportCase{"OutputNotOpenForWriting", {"show", "FILE"}, "r",
+                                     "launcher-settings: cannot write the report to standard output: it is not open "
+                                     "for writing\n"}),
+    [](const ::testing::TestParamInfo<LostReportCase>& info) { return std::string(info.param.name); });
+
+TEST(RunAndReport, WritesTheReportAndKeepsTheStatus)
+{
+    TempDir dir;
+    dir.Write("window.ini", "[SYSTEM]\r\nWINDOW=1\r\n");
+    std::FILE* stream = std::fopen(dir.Path("report.txt").c_str(), "wb");
+    ASSERT_NE(stream, nullptr);
+    std::string err;
+    EXPECT_EQ(RunAndReport({"check", dir.Path("")}, stream, err), 1);
+    EXPECT_EQ(err, "");
+    std::string expected;
+    EXPECT_EQ(RunSettingsTool({"check", dir.Path("")}, expected, err), 1);
+    EXPECT_EQ(TempDir::Read(dir.Path("report.txt")), expected);
+    // No report, nothing lost: a failing command keeps its status.
+    std::FILE* full = std::fopen("/dev/full", "wb");
+    ASSERT_NE(full, nullptr);
+    err.clear();
+    EXPECT_EQ(RunAndReport({"show", dir.Path("absent.ini")}, full, err), 2);
+    EXPECT_EQ(err, "launcher-settings: cannot read " + dir.Path("absent.ini") + ": no such file or directory\n");
 }
 
 }  // namespace
