@@ -87,13 +87,12 @@ def page_server(answers, tls=False):
     if tls:
         server.socket = _untrusted_context().wrap_socket(server.socket, server_side=True)
         server.url = server.url.replace("http:", "https:", 1)
-    thread = threading.Thread(target=server.serve_forever, daemon=True)
-    thread.start()
-    try:
-        yield server
-    finally:
-        server.shutdown()
-        server.server_close()
+    with server:
+        threading.Thread(target=server.serve_forever, daemon=True).start()
+        try:
+            yield server
+        finally:
+            server.shutdown()
 
 
 @contextlib.contextmanager

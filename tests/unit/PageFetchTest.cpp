@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -117,26 +118,26 @@ TEST_F(PageFetchTest, StopsALoopAtTheEleventhRedirect)
     EXPECT_EQ(m_server.requested.size(), static_cast<std::size_t>(kMostRedirects + 1));
 }
 
-TEST_F(PageFetchTest, NeverRequestsARedirectToAnotherScheme)
+// A redirect to another scheme (file: would read the player's own disk) or to
+// an address that cannot be sent as it stands ends the fetch unrequested.
+TEST_F(PageFetchTest, NeverRequestsARedirectItDoesNotFetch)
 {
-    m_server.answers["http://a/x"] = Redirect(302, "file:///C:/Windows/win.ini");
-    const PageFetch fetch = Fetch("http://a/x");
-    EXPECT_EQ(fetch.error, FetchError::BadRedirect);
-    EXPECT_EQ(fetch.errorText,
-              "redirected to file:///C:/Windows/win.ini, which is not fetched: it is not an http: or https: address");
-    EXPECT_EQ(fetch.finalAddress, "http://a/x");
-    EXPECT_EQ(fetch.redirects, 0);
-    EXPECT_EQ(m_server.requested, std::vector<std::string>{"http://a/x"});
-}
-
-TEST_F(PageFetchTest, NeverRequestsARedirectThatCannotBeSentAsItStands)
-{
-    m_server.answers["http://a/x"] = Redirect(301, "/a b");
-    const PageFetch fetch = Fetch("http://a/x");
-    EXPECT_EQ(fetch.error, FetchError::BadRedirect);
-    EXPECT_EQ(fetch.errorText,
-              "redirected to http://a/a b, which is not fetched: the address holds a space, which an address writes as %20");
-    EXPECT_EQ(m_server.requested.size(), 1u);
+    const std::pair<std::string, std::string> cases[] = {
+        {"file:///C:/Windows/win.ini",
+         "redirected to file:///C:/Windows/win.ini, which is not fetched: it is not an http: or https: address"},
+        {"/a b",
+         "redirected to http://a/a b, which is not fetched: the address holds a space, which an address writes as %20"},
+    };
+    for (const auto& [location, text] : cases) {
+        m_server.requested.clear();
+        m_server.answers["http://a/x"] = Redirect(302, location);
+        const PageFetch fetch = Fetch("http://a/x");
+        EXPECT_EQ(fetch.error, FetchError::BadRedirect);
+        EXPECT_EQ(fetch.errorText, text);
+        EXPECT_EQ(fetch.finalAddress, "http://a/x");
+        EXPECT_EQ(fetch.redirects, 0);
+        EXPECT_EQ(m_server.requested, std::vector<std::string>{"http://a/x"});
+    }
 }
 
 TEST_F(PageFetchTest, RequestsNothingForAddressesItDoesNotFetch)

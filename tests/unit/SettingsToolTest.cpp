@@ -83,11 +83,17 @@ INSTANTIATE_TEST_SUITE_P(
                      "launcher-settings: set needs FILE SECTION KEY VALUE (see \"launcher-settings set --help\")\n"}),
     [](const ::testing::TestParamInfo<ArgumentCase>& info) { return std::string(info.param.name); });
 
+// An install in `dir` whose window opens `address`.
+void WriteInstall(const TempDir& dir, const std::string& address)
+{
+    dir.Write("ServerInfo.ini", "[default]\r\nresourceURL=\"" + address + "\"\r\nClientWndCaption=T\r\n");
+    dir.Write("window.ini", "[SYSTEM]\r\nSCREENWIDTH=1024\r\nSCREENHEIGHT=640\r\n");
+}
+
 TEST(SettingsTool, CheckStatusSaysWhetherThereAreWarnings)
 {
     TempDir dir;
-    dir.Write("ServerInfo.ini", "[default]\r\nresourceURL=\"http://a/\"\r\nClientWndCaption=T\r\n");
-    dir.Write("window.ini", "[SYSTEM]\r\nSCREENWIDTH=1024\r\nSCREENHEIGHT=640\r\n");
+    WriteInstall(dir, "http://a/");
     std::string out;
     std::string err;
     EXPECT_EQ(RunSettingsTool({"check", dir.Path("")}, out, err), 0);
@@ -103,8 +109,7 @@ TEST(SettingsTool, CheckStatusSaysWhetherThereAreWarnings)
 TEST(SettingsTool, CheckPageReportsAnAddressItDoesNotFetch)
 {
     TempDir dir;
-    dir.Write("ServerInfo.ini", "[default]\r\nresourceURL=\"about:blank\"\r\nClientWndCaption=T\r\n");
-    dir.Write("window.ini", "[SYSTEM]\r\nSCREENWIDTH=1024\r\nSCREENHEIGHT=640\r\n");
+    WriteInstall(dir, "about:blank");
     std::string out;
     std::string err;
     EXPECT_EQ(RunSettingsTool({"check", dir.Path(""), "--page", "--timeout", "1"}, out, err), 1);
