@@ -1,5 +1,5 @@
 """End-to-end cases of launcher-settings on the installs in this folder and the
-demo install. Every case runs both the native build and, under Wine, the x86_64
+demo install, and of check --page against the loopback servers of page_server.py. Every case runs both the native build and, under Wine, the x86_64
 Windows exe, and compares exit status and output with the same expectations, so
 the two builds print the same bytes.
 
