@@ -1,7 +1,7 @@
 #include "CheckReport.h"
 
-#include <initializer_list>
-
+#include "JsonText.h"
+#include "PageReport.h"
 #include "VisibleText.h"
 
 namespace {
@@ -12,23 +12,6 @@ std::string Where(const SettingsWarning& warning)
 }
 
 std::string Size(int width, int height) { return std::to_string(width) + " x " + std::to_string(height); }
-
-std::string JsonField(const char* name, const std::string& json)
-{
-    std::string field(1, '"');
-    field.append(name).append("\": ").append(json);
-    return field;
-}
-
-// The fields, each made by JsonField, as one object on one line.
-std::string JsonObject(std::initializer_list<std::string> fields)
-{
-    std::string object(1, '{');
-    for (const std::string& field : fields)
-        object.append(object.size() > 1 ? ", " : "").append(field);
-    object.push_back('}');
-    return object;
-}
 
 std::string JsonPair(const char* first, int a, const char* second, int b)
 {
@@ -59,6 +42,8 @@ std::string CheckReportText(const InstallCheck& check)
     out += "window origin:   " + std::to_string(s.origin.x) + ", " + std::to_string(s.origin.y) + " on a " +
            Size(s.screen.width, s.screen.height) + " screen\n";
     out += "nowindow starts: " + VisibleBytes(s.playerCommandLine) + "\n";
+    if (check.page)
+        out += PageReportText(*check.page);
     for (const SettingsWarning& warning : check.warnings) {
         out += Where(warning) + ": warning: " + warning.message + "\n";
         out += "  fix: " + warning.fix + "\n";
@@ -84,6 +69,8 @@ std::string CheckReportJson(const InstallCheck& check)
     out += "  " + JsonField("screen", JsonPair("width", s.screen.width, "height", s.screen.height)) + ",\n";
     out += "  " + JsonField("windowOrigin", JsonPair("x", s.origin.x, "y", s.origin.y)) + ",\n";
     out += "  " + JsonField("playerCommandLine", JsonString(s.playerCommandLine)) + ",\n";
+    if (check.page)
+        out += "  " + JsonField("page", PageReportJson(*check.page)) + ",\n";
     out += "  \"warnings\": [";
     for (std::size_t i = 0; i < check.warnings.size(); ++i)
         out += (i == 0 ? "\n    " : ",\n    ") + WarningJson(check.warnings[i]);

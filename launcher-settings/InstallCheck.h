@@ -2,9 +2,11 @@
 // ServerInfo.ini and window.ini, and the pitfalls found in both files.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "CodePage.h"
+#include "PageCheck.h"
 #include "SettingsFile.h"
 #include "SettingsWarning.h"
 #include "WindowPlacement.h"
@@ -36,7 +38,8 @@ struct InstallSettings {
 struct InstallCheck {
     std::string directory;
     InstallSettings settings;
-    SettingsWarnings warnings;  // ServerInfo.ini first, then window.ini, each by line
+    SettingsWarnings warnings;  // ServerInfo.ini first, then window.ini, each by line, then the page's
+    std::optional<PageCheck> page;  // with --page: the launch page as the browser control gets it
 };
 
 // Reads the two files in `directory` and fills `check`, with the caption

@@ -4,6 +4,7 @@
 
 #include "CheckReport.h"
 #include "CodePage.h"
+#include "PageCheck.h"
 #include "SetSetting.h"
 #include "SettingsFile.h"
 #include "ShowReport.h"
@@ -20,9 +21,9 @@ struct Arguments {
     std::vector<std::string> options;
 };
 
-// Options begin with "--"; "--screen" and "--code-page" take the next argument
-// as their value and are kept as "--screen=VALUE" and "--code-page=VALUE". After "--" every argument is an operand, so that
-// a value may begin with "--" too.
+// Options begin with "--"; "--screen", "--code-page" and "--timeout" take the
+// next argument as their value and are kept as "--screen=VALUE" and so on.
+// After "--" every argument is an operand, so that a value may begin with "--" too.
 Arguments Split(const std::vector<std::string>& args)
 {
     Arguments split;
@@ -33,7 +34,7 @@ Arguments Split(const std::vector<std::string>& args)
             split.operands.push_back(arg);
         else if (arg == "--")
             optionsEnded = true;
-        else if ((arg == "--screen" || arg == "--code-page") && i + 1 < args.size())
+        else if ((arg == "--screen" || arg == "--code-page" || arg == "--timeout") && i + 1 < args.size())
             split.options.push_back(arg + "=" + args[++i]);
         else
             split.options.push_back(arg);
@@ -75,6 +76,15 @@ bool ParseCodePage(const std::string& text, unsigned& codePage)
     return CodePageConverter(codePage).Known();
 }
 
+// A whole number of seconds from 1 to kLongestPageTimeout.
+bool ParseTimeout(const std::string& text, int& seconds)
+{
+    if (text.empty() || text.size() > 4 || text.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    seconds = std::stoi(text);
+    return seconds >= 1 && seconds <= kLongestPageTimeout;
+}
+
 bool ParseScreen(const std::string& text, ScreenSize& screen)
 {
     const std::size_t x = text.find('x');
@@ -111,9 +121,20 @@ int Check(const Arguments& arguments, std::string& out, std::string& err)
     ScreenSize screen = kDefaultScreen;
     unsigned codePage = kDefaultCodePage;
     bool json = false;
+    bool page = false;
+    int timeout = kDefaultPageTimeout;
+    bool timeoutGiven = false;
     for (const std::string& option : arguments.options) {
         if (option == "--json") {
             json = true;
+        } else if (option == "--page") {
+            page = true;
+        } else if (option.rfind("--timeout=", 0) == 0) {
+            timeoutGiven = true;
+            if (!ParseTimeout(option.substr(10), timeout))
+                return Usage("check: the timeout must be a whole number of seconds from 1 to " +
+                                 std::to_string(kLongestPageTimeout),
+                             "check", err);
         } else if (option.rfind("--screen=", 0) == 0) {
             if (!ParseScreen(option.substr(9), screen))
                 return Usage("check: the screen size must be WxH in pixels, such as 1920x1080", "check", err);
@@ -125,6 +146,8 @@ int Check(const Arguments& arguments, std::string& out, std::string& err)
             return Usage("check: unknown option " + option, "check", err);
         }
     }
+    if (timeoutGiven && !page)
+        return Usage("check: --timeout needs --page", "check", err);
     if (arguments.operands.size() != 1)
         return Usage("check needs one install directory", "check", err);
     InstallCheck check;
@@ -132,6 +155,10 @@ int Check(const Arguments& arguments, std::string& out, std::string& err)
     if (!CheckInstall(arguments.operands[0], screen, codePage, check, error)) {
         err += kProgram + error + "\n";
         return kStatusUsage;
+    }
+    if (page) {
+        check.page.emplace();
+        CheckPage(check.settings.launchPage, timeout, *check.page, check.warnings);
     }
     out += json ? CheckReportJson(check) : CheckReportText(check);
     return check.warnings.empty() ? kStatusClean : kStatusWarnings;

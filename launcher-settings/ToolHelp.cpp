@@ -6,7 +6,7 @@ const char kToolHelp[] =
     "\n"
     "commands:\n"
     "  show FILE                          the sections and entries of FILE as the launcher reads them\n"
-    "  check DIR [--screen WxH] [--code-page N] [--json]\n"
+    "  check DIR [--screen WxH] [--code-page N] [--page [--timeout SECONDS]] [--json]\n"
     "                                     the effective settings of the install in DIR, and its pitfalls\n"
     "  set FILE SECTION KEY VALUE         change or add one entry, and confirm that it reads back\n"
     "\n"
@@ -22,7 +22,7 @@ const char kShowHelp[] =
     "exit status: 0 listed, 2 bad arguments, FILE unreadable or the report not written.\n";
 
 const char kCheckHelp[] =
-    "usage: launcher-settings check DIR [--screen WxH] [--code-page N] [--json]\n"
+    "usage: launcher-settings check DIR [--screen WxH] [--code-page N] [--page [--timeout SECONDS]] [--json]\n"
     "Reads ServerInfo.ini and window.ini in the install directory DIR as the launcher does and\n"
     "prints the effective settings: the launch page the window opens and why, the window caption,\n"
     "the client size, the window's origin on the screen, and the player command line that\n"
@@ -30,6 +30,11 @@ const char kCheckHelp[] =
     "  --screen WxH     the screen size for the window's origin (default 1366x768)\n"
     "  --code-page N    the ANSI code page of the Windows the launcher runs on, which the caption\n"
     "                   is converted from and counted in UTF-16 units (default 936)\n"
+    "  --page           also fetch the launch page with HTTP GET, as the browser control would\n"
+    "                   (http: and https: only, at most 10 redirects and 4 MiB), and say where it\n"
+    "                   ends, its status and the document mode the control draws it in; a failed\n"
+    "                   fetch, a status other than 2xx and a mode other than edge or 11 are warnings\n"
+    "  --timeout SECONDS  the limit of the whole fetch, redirects included (default 10)\n"
     "  --json           the same as one JSON object; bytes of settings text that are not printable\n"
     "                   ASCII are written as \\u00NN, so Latin-1 encoding gives the file's bytes back\n"
     "exit status: 0 no warnings, 1 warnings, 2 bad arguments, DIR or a file unreadable, or the report\n"

@@ -12,7 +12,7 @@ cd "$(dirname "$0")/.."
 packages=(
   cmake make g++ clang libclang-rt-14-dev python3
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  libinih-dev libsimpleini-dev
+  libinih-dev libsimpleini-dev libcurl4-openssl-dev openssl
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
   wine wine64 wine32:i386 xvfb xauth x11-utils xdotool imagemagick
   fonts-wine fonts-wqy-microhei locales

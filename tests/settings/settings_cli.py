@@ -1,5 +1,5 @@
 """End-to-end cases of launcher-settings on the installs in this folder and the
-demo install. Every case runs both the native build and, under Wine, the x86_64
+demo install, and of check --page against the loopback servers of page_server.py. Every case runs both the native build and, under Wine, the x86_64
 Windows exe, and compares exit status and output with the same expectations, so
 the two builds print the same bytes.
 
@@ -18,10 +18,13 @@ import sys
 import tempfile
 from pathlib import Path
 
+from page_server import Answer, page, page_server, redirect, silent_server, unused_address
+
 HERE = Path(__file__).resolve().parent
 INSTALLS = HERE / "installs"
 EXPECTED = HERE / "expected"
 TOOLS = HERE.parents[1] / "tools"
+PROXY_VARIABLES = {"http_proxy", "https_proxy", "all_proxy", "no_proxy"}
 
 
 # As the output of a run: the program starts with its standard output closed.
@@ -46,11 +49,15 @@ class Program:
         return [finish() for finish in finishes]
 
     def start(self, args, cwd, prefix=(), output=None, env=None):
-        """Starts a run; returns what waits for it and gives its result."""
+        """Starts a run; returns what waits for it and gives its result. A
+        native program gets no proxy from the user's environment, so that it
+        reaches the loopback page servers directly, as the Windows programs in
+        the tests' Wine prefix do."""
         close_output = (lambda: os.close(1)) if output is CLOSED else None
         inherited = None if output is CLOSED else output
         if self.build == "native":
-            process = subprocess.Popen([*prefix, self.path, *args], cwd=cwd, env={**os.environ, **(env or {})},
+            native_env = {name: value for name, value in os.environ.items() if name.lower() not in PROXY_VARIABLES}
+            process = subprocess.Popen([*prefix, self.path, *args], cwd=cwd, env={**native_env, **(env or {})},
                                        stdout=subprocess.PIPE if output is None else inherited,
                                        stderr=subprocess.PIPE, preexec_fn=close_output)
 
@@ -428,9 +435,263 @@ def bad_arguments(program):
     expect((status, out.startswith(b"usage: launcher-settings check DIR")), (0, True), "check --help")
 
 
+# --- the launch page (check --page) -------------------------------------------
+
+DOCTYPE = b"<!DOCTYPE html>\n"
+EDGE_META = b'<meta http-equiv="X-UA-Compatible" content="IE=edge">'
+META_PAGE = DOCTYPE + b"<html>\n<head>\n<title>Tarnhold</title>\n" + EDGE_META + b"\n</head>\n<body>launch</body>\n</html>\n"
+NO_DOCTYPE_PAGE = b"<html><body>launch</body></html>\n"
+DOCTYPE_PAGE = DOCTYPE + b"<html><head><title>Tarnhold</title></head><body>launch</body></html>\n"
+EDGE_HEADER = ("X-UA-Compatible", "IE=edge")
+
+PAGES = {
+    "/meta": page(META_PAGE),
+    "/header": page(DOCTYPE_PAGE, EDGE_HEADER),
+    "/meta-over-header": page(DOCTYPE + b'<head><meta http-equiv="X-UA-Compatible" content="IE=8"></head>', EDGE_HEADER),
+    "/late-meta": page(DOCTYPE + b'<head><link rel="stylesheet" href="a.css">\n' + EDGE_META + b"</head>"),
+    "/doctype": page(DOCTYPE_PAGE),
+    "/no-doctype": page(NO_DOCTYPE_PAGE),
+    "/emulate-without-doctype": page(NO_DOCTYPE_PAGE, ("X-UA-Compatible", "IE=EmulateIE9")),
+    "/big": page(DOCTYPE + b"<p>" + b"x" * (5 * 2**20)),
+    "/start": redirect(302, "/hop"),
+    "/hop": redirect(301, "hop2"),
+    "/loop": redirect(302, "/loop"),
+    "/away": redirect(302, "file:///etc/passwd"),
+    **{f"/ten/{i}": redirect(307, str(i + 1)) for i in range(10)},
+    "/ten/10": page(META_PAGE),
+    "/slow": Answer(200, META_PAGE, pause=0.5),
+}
+
+
+def page_install(address):
+    """A scratch copy of the demo install whose resourceURL is `address`."""
+    directory = scratch_copy(TOOLS / "demo")
+    (directory / "install" / "ServerInfo.ini").write_bytes(
+        b'[default]\r\nresourceURL="' + address.encode() + b'"\r\nClientWndCaption=Tarnhold Demo\r\n')
+    return directory
+
+
+def check_page(program, address, *options, env=None):
+    """`check --page --json` of an install that opens `address`: the exit
+    status, the report's page member and its warnings as (file, line, problem)."""
+    directory = page_install(address)
+    try:
+        status, out, err = program.run(["check", "install", "--page", "--json", *options], directory, env=env)
+    finally:
+        shutil.rmtree(directory)
+    expect(err, b"", "standard error")
+    report = json.loads(out.decode("ascii"))
+    expect(sorted(report["page"]), sorted(["address", "status", "final_address", "redirects", "content_type", "bytes",
+                                           "truncated", "document_mode", "document_mode_source", "x_ua_compatible",
+                                           "error"]), "members of page")
+    return status, report["page"], [(w["file"], w["line"], w["problem"]) for w in report["warnings"]]
+
+
+def page_report_text(program, address):
+    """The page part of the text report of `check --page` for `address`, and the exit status."""
+    directory = page_install(address)
+    try:
+        status, out, err = program.run(["check", "install", "--page"], directory)
+    finally:
+        shutil.rmtree(directory)
+    expect(err, b"", "standard error")
+    return status, out[out.index(b"page answer:"):]
+
+
+def page_document_modes(program):
+    """The mode from the meta element, which wins over the header, from the
+    header, or from the doctype; a warning for every mode but edge and 11."""
+    with page_server(PAGES) as server:
+        for path, mode, source, value, line in (
+                ("/meta", "edge", "meta", "IE=edge", None),
+                ("/header", "edge", "header", "IE=edge", None),
+                ("/meta-over-header", "8", "meta", "IE=8", 2),
+                ("/late-meta", "7", "doctype", None, 3),
+                ("/doctype", "7", "doctype", None, 0),
+                ("/no-doctype", "quirks", "no-doctype", None, 0),
+                ("/emulate-without-doctype", "quirks", "header", "IE=EmulateIE9", 0)):
+            address = server.url + path
+            status, found, warnings = check_page(program, address)
+            body = PAGES[path].body
+            expect(found, {"address": address, "status": 200, "final_address": address, "redirects": 0,
+                           "content_type": "text/html", "bytes": len(body), "truncated": False,
+                           "document_mode": mode, "document_mode_source": source, "x_ua_compatible": value,
+                           "error": None}, f"page member for {path}")
+            expect((status, warnings), (0, []) if line is None else (1, [(address, line, "document-mode")]),
+                   f"status and warnings for {path}")
+        expect({method for method, _ in server.requests}, {"GET"}, "request methods")
+        expect(len(server.requests), 7, "requests, one a check")
+
+
+def page_text_reports(program):
+    """The page's lines, the same bytes from every build."""
+    with page_server(PAGES) as server:
+        status, text = page_report_text(program, server.url + "/meta")
+        expect((status, text),
+               (0, f"page answer:     200 from {server.url}/meta after 0 redirects\n"
+                   f"                 text/html, {len(META_PAGE)} bytes\n"
+                   "document mode:   edge mode (the engine's newest, IE11 standards)\n"
+                   "                 from the X-UA-Compatible meta element (line 5 of the page): \"IE=edge\"\n"
+                   "no warnings\n".encode()), "report of a page with the meta element")
+        status, text = page_report_text(program, server.url + "/no-doctype")
+        fix = ('add <meta http-equiv="X-UA-Compatible" content="IE=edge"> as the first element of <head>'
+               ' (after <title> and other <meta> at most), or send the header X-UA-Compatible: IE=edge')
+        expect((status, text),
+               (1, f"page answer:     200 from {server.url}/no-doctype after 0 redirects\n"
+                   f"                 text/html, {len(NO_DOCTYPE_PAGE)} bytes\n"
+                   "document mode:   quirks mode (IE5)\n"
+                   "                 the default for a page without a doctype: nothing the engine takes asks for"
+                   " another mode\n"
+                   f"{server.url}/no-doctype: warning: the browser control draws the page in quirks mode (IE5),"
+                   " not in edge mode: the page has no doctype and asks for no other mode\n"
+                   f"  fix: {fix}\n"
+                   "1 warning(s)\n".encode()), "report of a page without a doctype")
+
+
+def page_not_found(program):
+    with page_server(PAGES) as server:
+        address = server.url + "/no-such-page"
+        status, found, warnings = check_page(program, address)
+        expect((found["status"], found["final_address"], found["document_mode"], found["error"]),
+               (404, address, None, None), "page member")
+        expect((status, warnings), (1, [(address, 0, "page-status")]), "status and warnings")
+        status, text = page_report_text(program, address)
+        expect(text.splitlines()[:3], [f"page answer:     404 from {address} after 0 redirects".encode(),
+                                       b"                 text/html, 12 bytes",
+                                       b"document mode:   none: the page answered 404, not 2xx"], "text report")
+
+
+def page_redirects(program):
+    """Relative and absolute Locations of every redirect status are followed,
+    ten at most."""
+    answers = dict(PAGES)
+    with page_server(answers) as server:
+        answers["/hop2"] = redirect(303, server.url + "/hop3")
+        answers["/hop3"] = redirect(308, "meta")
+        status, found, warnings = check_page(program, server.url + "/start")
+        expect((status, warnings), (0, []), "status and warnings")
+        expect((found["final_address"], found["redirects"], found["status"], found["document_mode"]),
+               (server.url + "/meta", 4, 200, "edge"), "page member")
+        expect(server.requests, [("GET", path) for path in ("/start", "/hop", "/hop2", "/hop3", "/meta")], "requests")
+        server.requests.clear()
+        status, found, _ = check_page(program, server.url + "/ten/0")
+        expect((status, found["final_address"], found["redirects"], found["error"]),
+               (0, server.url + "/ten/10", 10, None), "ten redirects")
+        expect(len(server.requests), 11, "requests for ten redirects")
+
+
+def page_redirect_loop(program):
+    with page_server(PAGES) as server:
+        address = server.url + "/loop"
+        status, found, warnings = check_page(program, address)
+        expect((found["status"], found["final_address"], found["redirects"], found["error"]),
+               (None, address, 10, f"more than 10 redirects (the last to {address})"), "page member")
+        expect((status, warnings), (1, [(address, 0, "page-fetch-failed")]), "status and warnings")
+        expect(server.requests, [("GET", "/loop")] * 11, "requests")
+
+
+def page_redirect_elsewhere(program):
+    """A redirect to an address that is not http or https is not followed."""
+    with page_server(PAGES) as server:
+        address = server.url + "/away"
+        status, found, warnings = check_page(program, address)
+        expect((status, found["status"], found["final_address"], found["error"]),
+               (1, None, address, "redirected to file:///etc/passwd, which is not fetched:"
+                                  " it is not an http: or https: address"), "page member")
+        expect(server.requests, [("GET", "/away")], "requests")
+
+
+def page_never_answers(program):
+    """A server that takes the connection and never answers: the fetch ends
+    at the timeout."""
+    with silent_server() as url:
+        address = url + "/launch.php"
+        status, found, warnings = check_page(program, address, "--timeout", "2")
+    expect((found["status"], found["final_address"], found["error"]),
+           (None, address, "timed out: no complete answer within 2 seconds"), "page member")
+    expect((status, warnings), (1, [(address, 0, "page-fetch-failed")]), "status and warnings")
+
+
+def page_slow_answer(program):
+    """An answer that comes a byte at a time: the timeout bounds the whole
+    fetch, not each wait."""
+    with page_server(PAGES) as server:
+        address = server.url + "/slow"
+        status, found, warnings = check_page(program, address, "--timeout", "2")
+    expect((found["status"], found["error"]), (None, "timed out: no complete answer within 2 seconds"), "page member")
+    expect((status, warnings), (1, [(address, 0, "page-fetch-failed")]), "status and warnings")
+
+
+def page_untrusted_certificate(program):
+    with page_server(PAGES, tls=True) as server:
+        address = server.url + "/meta"
+        status, found, warnings = check_page(program, address)
+    expect((found["status"], found["error"]), (None, "TLS: the server's certificate is not trusted for its name"),
+           "page member")
+    expect((status, warnings), (1, [(address, 0, "page-fetch-failed")]), "status and warnings")
+
+
+def page_nothing_listens(program):
+    address = unused_address() + "/launch.php"
+    status, found, warnings = check_page(program, address)
+    expect((found["status"], found["error"]), (None, "cannot connect to the server (refused or unreachable)"),
+           "page member")
+    expect((status, warnings), (1, [(address, 0, "page-fetch-failed")]), "status and warnings")
+
+
+def page_body_limit(program):
+    """Of a larger page the first 4 MiB are read."""
+    with page_server(PAGES) as server:
+        status, found, _ = check_page(program, server.url + "/big")
+    expect((status, found["status"], found["bytes"], found["truncated"], found["document_mode"]),
+           (1, 200, 4 * 2**20, True, "7"), "page member")
+
+
+def page_default_address(program):
+    """Without resourceURL the default launch-page address is fetched, as the
+    launcher's own choice makes it; the page server stands in as the HTTP
+    proxy, which both internet layers honour, so that no fixed port is used.
+    Through a proxy Wine's WinINet names the default port, libcurl does not."""
+    directory = scratch_copy(TOOLS / "demo")
+    (directory / "install" / "ServerInfo.ini").write_bytes(b"[default]\r\nClientWndCaption=Tarnhold Demo\r\n")
+    default = "http://127.0.0.1//launch.php"
+    requested = "http://127.0.0.1:80//launch.php" if program.build == "windows" else default
+    try:
+        with page_server({requested: page(META_PAGE)}) as server:
+            status, out, err = program.run(["check", "install", "--page", "--json"], directory,
+                                           env={"http_proxy": server.url})
+            expect(server.requests, [("GET", requested)], "requests through the proxy")
+    finally:
+        shutil.rmtree(directory)
+    expect_run((status, out, err), 1)
+    found = json.loads(out.decode("ascii"))["page"]
+    expect((found["address"], found["final_address"], found["status"], found["document_mode"]),
+           (default, default, 200, "edge"), "page member")
+
+
+def page_needs_the_option(program):
+    """Without --page nothing is fetched and the report has no page part."""
+    with page_server(PAGES) as server:
+        directory = page_install(server.url + "/meta")
+        try:
+            text = program.run(["check", "install"], directory)
+            report = program.run(["check", "install", "--json"], directory)
+        finally:
+            shutil.rmtree(directory)
+        expect(server.requests, [], "requests")
+    expect_run(text, 0)
+    expect_run(report, 0)
+    expect((b"page answer:" in text[1], "page" in json.loads(report[1].decode("ascii"))), (False, False),
+           "page part without --page")
+
+
 COMMON = (check_demo_install, check_pitfalls, check_pitfalls_json, check_missing_files, show_pitfalls,
           set_round_trips, set_into_missing_directory, refused_unloadable_files, bad_arguments, concurrent_sets,
-          lost_reports, set_hard_link, unmeasurable_file)
+          lost_reports, set_hard_link, unmeasurable_file,
+          page_document_modes, page_text_reports, page_not_found, page_redirects, page_redirect_loop,
+          page_redirect_elsewhere, page_never_answers, page_slow_answer, page_nothing_listens,
+          page_untrusted_certificate, page_body_limit, page_default_address,
+          page_needs_the_option)
 CASES = {
     "native": {case.__name__: case for case in COMMON + (set_read_only_file, no_file_locks, set_through_dangling_link,
                                                           control_bytes_in_paths)},

@@ -63,6 +63,19 @@ INSTANTIATE_TEST_SUITE_P(
         ArgumentCase{"CheckCodePageNotANumber", {"check", ".", "--code-page=gbk"}, 2, "",
                      "launcher-settings: check: the code page must be the number of one this system knows, such as 936 "
                      "or 1252 (see \"launcher-settings check --help\")\n"},
+        ArgumentCase{"CheckTimeoutWithoutPage", {"check", ".", "--timeout", "5"}, 2, "",
+                     "launcher-settings: check: --timeout needs --page (see \"launcher-settings check --help\")\n"},
+        ArgumentCase{"CheckZeroTimeout", {"check", ".", "--page", "--timeout", "0"}, 2, "",
+                     "launcher-settings: check: the timeout must be a whole number of seconds from 1 to 3600 "
+                     "(see \"launcher-settings check --help\")\n"},
+        ArgumentCase{"CheckFractionalTimeout", {"check", ".", "--page", "--timeout=2.5"}, 2, "",
+                     "launcher-settings: check: the timeout must be a whole number of seconds from 1 to 3600 "
+                     "(see \"launcher-settings check --help\")\n"},
+        ArgumentCase{"CheckTimeoutTooLong", {"check", ".", "--page", "--timeout", "3601"}, 2, "",
+                     "launcher-settings: check: the timeout must be a whole number of seconds from 1 to 3600 "
+                     "(see \"launcher-settings check --help\")\n"},
+        ArgumentCase{"CheckPageOfMissingDirectory", {"check", "no-such-dir", "--page"}, 2, "",
+                     "launcher-settings: cannot read the install directory no-such-dir: no such file or directory\n"},
         ArgumentCase{"CheckTwoDirectories", {"check", "a", "b"}, 2, "",
                      "launcher-settings: check needs one install directory (see \"launcher-settings check --help\")\n"},
         ArgumentCase{"CheckMissingDirectory", {"check", "no-such-dir"}, 2, "",
@@ -77,11 +90,17 @@ INSTANTIATE_TEST_SUITE_P(
                      "launcher-settings: cannot read a\\x0Ab\\x7F.ini: no such file or directory\n"}),
     [](const ::testing::TestParamInfo<ArgumentCase>& info) { return std::string(info.param.name); });
 
+// An install in `dir` whose window opens `address`.
+void WriteInstall(const TempDir& dir, const std::string& address)
+{
+    dir.Write("ServerInfo.ini", "[default]\r\nresourceURL=\"" + address + "\"\r\nClientWndCaption=T\r\n");
+    dir.Write("window.ini", "[SYSTEM]\r\nSCREENWIDTH=1024\r\nSCREENHEIGHT=640\r\n");
+}
+
 TEST(SettingsTool, CheckStatusSaysWhetherThereAreWarnings)
 {
     TempDir dir;
-    dir.Write("ServerInfo.ini", "[default]\r\nresourceURL=\"http://a/\"\r\nClientWndCaption=T\r\n");
-    dir.Write("window.ini", "[SYSTEM]\r\nSCREENWIDTH=1024\r\nSCREENHEIGHT=640\r\n");
+    WriteInstall(dir, "http://a/");
     std::string out;
     std::string err;
     EXPECT_EQ(RunSettingsTool({"check", dir.Path("")}, out, err), 0);
@@ -90,6 +109,42 @@ TEST(SettingsTool, CheckStatusSaysWhetherThereAreWarnings)
     EXPECT_EQ(RunSettingsTool({"check", "--screen", "800x600", "--json", dir.Path("")}, out, err), 1);
     EXPECT_NE(out.find("\"screen\": {\"width\": 800, \"height\": 600}"), std::string::npos) << out;
     EXPECT_EQ(err, "");
+}
+
+// An address that is not fetched needs no network: the page part of the
+// report and its warning, with the status of a check with warnings.
+TEST(SettingsTool, CheckPageReportsAnAddressItDoesNotFetch)
+{
+    TempDir dir;
+    WriteInstall(dir, "about:blank");
+    std::string out;
+    std::string err;
+    EXPECT_EQ(RunSettingsTool({"check", dir.Path(""), "--page", "--timeout", "1"}, out, err), 1);
+    EXPECT_NE(out.find("nowindow starts: \"Velmora.exe\"  Launch Korrin Korrin.dll kt999 1 localversion about:blank facebook\n"
+                       "page answer:     none: not fetched: it is not an http: or https: address\n"
+                       "document mode:   none: no page was received\n"
+                       "about:blank: warning: the launch page is not fetched: it is not an http: or https: address\n"),
+              std::string::npos)
+        << out;
+    out.clear();
+    EXPECT_EQ(RunSettingsTool({"check", dir.Path(""), "--json", "--page"}, out, err), 1);
+    EXPECT_NE(out.find("\n  \"page\": {\"address\": \"about:blank\", \"status\": null, \"final_address\": null,"),
+              std::string::npos)
+        << out;
+    EXPECT_NE(out.find("\"problem\": \"page-not-fetched\""), std::string::npos) << out;
+    EXPECT_EQ(err, "");
+}
+
+TEST(SettingsTool, CheckWithoutPageHasNoPageMember)
+{
+    TempDir dir;
+    std::string out;
+    std::string err;
+    RunSettingsTool({"check", dir.Path(""), "--json"}, out, err);
+    EXPECT_EQ(out.find("\"page\""), std::string::npos) << out;
+    out.clear();
+    RunSettingsTool({"check", dir.Path("")}, out, err);
+    EXPECT_EQ(out.find("page answer:"), std::string::npos) << out;
 }
 
 TEST(SettingsTool, SetTakesAValueAfterDoubleDash)
