@@ -22,7 +22,8 @@ SUMS = "SHA256SUMS"
 # What the guide must speak of: where the files go, the two settings files and
 # their keys, checking them, the pending update, checking the package.
 GUIDE_TOPICS = ("Velmora.exe", "ServerInfo.ini", "resourceURL", "ClientWndCaption", "window.ini", "SCREENWIDTH",
-                "SCREENHEIGHT", "launcher-settings check", "Velmora_.exe", "sha256sum -c SHA256SUMS")
+                "SCREENHEIGHT", "launcher-settings check", "--page", "X-UA-Compatible", "Velmora_.exe",
+                "sha256sum -c SHA256SUMS")
 
 
 def crlf_problems(name, data):
