@@ -3,8 +3,6 @@
 // without effect or declined; the active object goes to the host.
 #include "AxHostFrame.h"
 
-#include "AxHostObject.h"
-
 STDMETHODIMP CAxHostFrame::QueryInterface(REFIID iid, void** object)
 {
     if (!object)
@@ -20,12 +18,17 @@ STDMETHODIMP CAxHostFrame::QueryInterface(REFIID iid, void** object)
 
 STDMETHODIMP_(ULONG) CAxHostFrame::AddRef()
 {
-    return m_host.AddRef();
+    return m_owner.AddRef();
 }
 
 STDMETHODIMP_(ULONG) CAxHostFrame::Release()
 {
-    return m_host.Release();
+    return m_owner.Release();
+}
+
+HWND CAxHostFrame::FrameWindow() const
+{
+    return GetAncestor(m_hostWindow, GA_ROOT);
 }
 
 // The frame window: the top-level window, whose activation the control hears of.
@@ -33,7 +36,7 @@ STDMETHODIMP CAxHostFrame::GetWindow(HWND* window)
 {
     if (!window)
         return E_POINTER;
-    *window = m_host.FrameWindow();
+    *window = FrameWindow();
     return S_OK;
 }
 
@@ -63,7 +66,7 @@ STDMETHODIMP CAxHostFrame::SetBorderSpace(LPCBORDERWIDTHS widths)
 // it of frame activation.
 STDMETHODIMP CAxHostFrame::SetActiveObject(IOleInPlaceActiveObject* active, LPCOLESTR)
 {
-    m_host.KeepActiveObject(active);
+    m_activeObject.Share(active);
     return S_OK;
 }
 

@@ -3,16 +3,23 @@
 // and deactivated as a whole, and that holds the frame's active object.
 #pragma once
 
-#include <ole2.h>
+#include "ComPtr.h"
 
-class CAxHost;
+#include <ole2.h>
 
 // A separate object from its host, since the frame's window is not the site's
 // (IOleWindow::GetWindow answers the top-level window here, the host window
-// there). It lives inside its host and counts its references there.
+// there). It lives inside its host, counts its references on the host's
+// `owner`, and keeps the control's active object in the host's `activeObject`.
 class CAxHostFrame final : public IOleInPlaceFrame {
 public:
-    explicit CAxHostFrame(CAxHost& host) : m_host(host) {}
+    CAxHostFrame(IUnknown& owner, HWND hostWindow, ComPtr<IOleInPlaceActiveObject>& activeObject)
+        : m_owner(owner), m_hostWindow(hostWindow), m_activeObject(activeObject)
+    {
+    }
+
+    // The top-level window the host window lives in.
+    HWND FrameWindow() const;
 
     CAxHostFrame(const CAxHostFrame&) = delete;
     CAxHostFrame& operator=(const CAxHostFrame&) = delete;
@@ -41,5 +48,7 @@ public:
     STDMETHODIMP TranslateAccelerator(LPMSG message, WORD id) override;
 
 private:
-    CAxHost& m_host;
+    IUnknown& m_owner;
+    HWND m_hostWindow;
+    ComPtr<IOleInPlaceActiveObject>& m_activeObject;
 };

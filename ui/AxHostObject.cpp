@@ -143,16 +143,6 @@ STDMETHODIMP CAxHost::SetExternalUIHandler(IDocHostUIHandlerDispatch*)
     return E_NOTIMPL;
 }
 
-HWND CAxHost::FrameWindow() const
-{
-    return GetAncestor(m_window, GA_ROOT);
-}
-
-void CAxHost::KeepActiveObject(IOleInPlaceActiveObject* active)
-{
-    m_activeObject.Share(active);
-}
-
 void CAxHost::FitControlToWindow()
 {
     RECT client;

@@ -37,9 +37,7 @@ public:
     // activated or deactivated.
     void OnFrameActivated(bool active);
     // The top-level window the host window lives in: the frame window.
-    HWND FrameWindow() const;
-    // Holds the control's active object, or lets it go for null.
-    void KeepActiveObject(IOleInPlaceActiveObject* active);
+    HWND FrameWindow() const { return m_frame.FrameWindow(); }
 
     // IUnknown
     STDMETHODIMP QueryInterface(REFIID iid, void** object) override;
@@ -124,5 +122,5 @@ private:
     // messages and frame activation.
     ComPtr<IOleInPlaceActiveObject> m_activeObject;
     bool m_uiActive = false;
-    CAxHostFrame m_frame{*this};
+    CAxHostFrame m_frame{*static_cast<IAxWinHostWindow*>(this), m_window, m_activeObject};
 };

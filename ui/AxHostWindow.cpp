@@ -2,8 +2,8 @@
 // host sees the window's messages, and the attaching and detaching.
 #include "AxHostWindow.h"
 
+#include "AxHostMessages.h"
 #include "AxHostObject.h"
-#include "AxHosting.h"
 
 #include <new>
 

@@ -4,9 +4,6 @@
 #include "AxHostWindow.h"
 #include "ComPtr.h"
 
-UINT WM_ATLGETHOST = 0;
-UINT WM_ATLGETCONTROL = 0;
-
 namespace {
 
 const wchar_t kHostWindowClass[] = L"AtlAxWin80";
@@ -46,8 +43,7 @@ bool IsHostWindowClassRegistered(HINSTANCE instance)
 
 BOOL AtlAxWinInit()
 {
-    WM_ATLGETHOST = RegisterWindowMessageW(L"WM_ATLGETHOST");
-    WM_ATLGETCONTROL = RegisterWindowMessageW(L"WM_ATLGETCONTROL");
+    RegisterAxHostMessages();
     const HINSTANCE instance = _Module.GetModuleInstance();
     if (IsHostWindowClassRegistered(instance))
         return TRUE;

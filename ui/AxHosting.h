@@ -2,19 +2,13 @@
 // registered messages and the free functions around them.
 #pragma once
 
+#include "AxHostMessages.h"
 #include "AxWinHostWindow.h"
 #include "ComModule.h"
 
 #include <ole2.h>
 
-// Registered by AtlAxWinInit. Sent to a host window, with wParam and lParam 0:
-// WM_ATLGETHOST answers the host object's IUnknown, WM_ATLGETCONTROL the hosted
-// control's IUnknown, each with a reference for the caller, or 0 when there is
-// none.
-extern UINT WM_ATLGETHOST;
-extern UINT WM_ATLGETCONTROL;
-
-// Registers the two messages and, once per process, the window class
+// Registers the two messages (AxHostMessages.h) and, once per process, the window class
 // "AtlAxWin80" for the module of _Module. A window of that class initialises OLE
 // on its thread when it is created, holds an empty host from then on, and
 // releases the host when it is destroyed; OLE stays up until ReleaseHostOle.
