@@ -239,13 +239,20 @@ def tab_ctrl_v_and_enter_reach_the_control(case):
 
 # --- activation ------------------------------------------------------------------
 
+def activate_another_window(run, before):
+    """Starts Notepad, which takes the activation; returns it, once the page has
+    lost the focus after record line `before`, and the record then."""
+    other = harness.start("notepad.exe")
+    harness.wait_for_window("Notepad", other.process_id())
+    away = run.wait_for(lambda lines: last_focus_event(lines[before:]) == "WM_KILLFOCUS", "the focus leaving")
+    return other, away
+
+
 def focus_returns_when_the_launcher_is_activated_again(case):
     with standin_browser.standing_in():
         run = start_with_stand_in(case)
         before = len(run.wait_for_focus())
-        other = harness.start("notepad.exe")
-        harness.wait_for_window("Notepad", other.process_id())
-        away = run.wait_for(lambda lines: last_focus_event(lines[before:]) == "WM_KILLFOCUS", "the focus leaving")
+        other, away = activate_another_window(run, before)
         expect([line["active"] for line in calls(away[before:], "OnFrameWindowActivate")], [False],
                "the control told of the frame's deactivation")
         harness.activate_window(MAIN_CLASS, run.started.process_id())
@@ -428,9 +435,7 @@ def a_click_into_the_inactive_window_focuses_the_page_once(case):
     with standin_browser.standing_in():
         run = start_with_stand_in(case)
         before = len(run.wait_for_focus())
-        other = harness.start("notepad.exe")
-        harness.wait_for_window("Notepad", other.process_id())
-        away = run.wait_for(lambda lines: last_focus_event(lines[before:]) == "WM_KILLFOCUS", "the focus leaving")
+        other, away = activate_another_window(run, before)
         harness.click_at(*point_outside(run.window["client_rect"], harness.find_window("Notepad", other.process_id())))
         run.wait_for(lambda lines: [line for line in lines[len(away):] if line.get("window") == "WM_LBUTTONDOWN"]
                      and last_focus_event(lines) == "WM_SETFOCUS", "the click and the focus in the page")
