@@ -85,9 +85,12 @@ void FetchPage(const std::string& address, int timeoutSeconds, PageRequester req
         if (!IsRedirect(fetch.answer))
             return;
         if (fetch.redirects == kMostRedirects) {
-            Fail(fetch, FetchError::TooManyRedirects,
-                 "more than " + std::to_string(kMostRedirects) + " redirects (the last to " +
-                     VisibleBytes(ResolveAddress(next, fetch.answer.location)) + ")");
+            // Appended piece by piece: GCC 12 misreads the chain of + here as an
+            // overlapping copy (-Wrestrict) in the 32-bit optimised builds.
+            std::string reason = "more than ";
+            reason.append(std::to_string(kMostRedirects)).append(" redirects (the last to ");
+            reason.append(VisibleBytes(ResolveAddress(next, fetch.answer.location))).append(")");
+            Fail(fetch, FetchError::TooManyRedirects, reason);
             return;
         }
         next = ResolveAddress(next, fetch.answer.location);

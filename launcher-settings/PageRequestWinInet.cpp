@@ -9,6 +9,8 @@
 
 namespace {
 
+const char kCloseConnection[] = "Connection: close\r\n";
+
 // One WinINet handle, closed however the request ends.
 class InternetHandle {
 public:
@@ -128,7 +130,10 @@ void ReadBody(HINTERNET request, std::size_t limit, PageAnswer& answer)
 }
 
 // The GET itself: no redirect followed, nothing from the cache or written to
-// it, no dialog, no second request to authenticate.
+// it, no dialog, no second request to authenticate. "Connection: close", since
+// nothing is fetched later on the connection: a server that keeps it open
+// would leave WinINet's pool, and the thread that watches it, running when the
+// tool ends.
 void Request(Exchange& exchange)
 {
     PageAnswer& answer = exchange.answer;
@@ -152,7 +157,7 @@ void Request(Exchange& exchange)
     if (request.Get() == nullptr)
         return Fail(answer, GetLastError());
     LimitWaits(request.Get(), exchange.milliseconds);
-    if (!HttpSendRequestA(request.Get(), nullptr, 0, nullptr, 0))
+    if (!HttpSendRequestA(request.Get(), kCloseConnection, static_cast<DWORD>(-1), nullptr, 0))
         return Fail(answer, GetLastError());
     DWORD status = 0;
     DWORD length = sizeof status;

@@ -64,6 +64,11 @@ class _Handler(http.server.BaseHTTPRequestHandler):
         for name, value in answer.headers:
             self.send_header(name, value)
         self.send_header("Content-Length", str(len(answer.body)))
+        # As real servers do: a client that asks for the connection to be
+        # closed is told so, and it is closed after the answer.
+        if self.headers.get("Connection", "").lower() == "close":
+            self.send_header("Connection", "close")
+            self.close_connection = True
         self.end_headers()
         if answer.pause is None:
             self.wfile.write(answer.body)
