@@ -5,6 +5,7 @@
 #include <string>
 
 #include "AnsiToWide.h"
+#include "InstallNames.h"
 #include "LauncherGlobals.h"
 #include "ModulePath.h"
 #include "PlayerCommandLine.h"
@@ -28,7 +29,7 @@ void LaunchGame()
     // The player is named by its full path, so that a player missing from the
     // install is reported instead of being looked for in the system directories
     // and on the PATH.
-    const std::wstring player = PathInDirectory(InstallDirectory(), L"Velmora.exe");
+    const std::wstring player = PathInDirectory(InstallDirectory(), kPlayerFileWide);
 
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;

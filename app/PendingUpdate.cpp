@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "InstallNames.h"
 #include "ProgramImage.h"
 
 namespace {
@@ -42,7 +43,7 @@ private:
 bool InstallPendingUpdate()
 {
     // Read access too, for the check that the update is a whole program.
-    HANDLE pending = OpenExisting("Velmora_.exe", GENERIC_READ | GENERIC_WRITE);
+    HANDLE pending = OpenExisting(kPendingPlayerFile, GENERIC_READ | GENERIC_WRITE);
     if (pending == INVALID_HANDLE_VALUE)
         return true;
     // An update cut off while it was downloaded would replace a working player
@@ -51,7 +52,7 @@ bool InstallPendingUpdate()
         CloseHandle(pending);
         return true;
     }
-    HANDLE player = OpenExisting("Velmora.exe", GENERIC_WRITE);
+    HANDLE player = OpenExisting(kPlayerFile, GENERIC_WRITE);
     const DWORD playerError = player == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS;
     if (player != INVALID_HANDLE_VALUE)
         CloseHandle(player);
@@ -64,6 +65,6 @@ bool InstallPendingUpdate()
     }
     // One step that replaces the player or leaves both files as they were, so a
     // failure can never lose the player; the swap is tried again at the next start.
-    MoveFileExA("Velmora_.exe", "Velmora.exe", MOVEFILE_REPLACE_EXISTING);
+    MoveFileExA(kPendingPlayerFile, kPlayerFile, MOVEFILE_REPLACE_EXISTING);
     return true;
 }

@@ -7,13 +7,14 @@
 
 #include "AnsiToWide.h"
 #include "IniFile.h"
+#include "InstallNames.h"
 #include "LauncherGlobals.h"
 #include "ModulePath.h"
 #include "StartDirectory.h"
 #include "WindowCaption.h"
 
-char g_launchUrl[260];
-wchar_t g_windowCaption[256] = L"Tarnhold";
+char g_launchUrl[kLaunchAddressSize];
+wchar_t g_windowCaption[kCaptionBufferSize] = L"" LAUNCHER_BUILT_IN_CAPTION;
 
 namespace {
 
@@ -51,11 +52,11 @@ const std::wstring& InstallDirectory()
 
 void ReadServerSettings(CIniFile& settings)
 {
-    settings.Load("ServerInfo.ini");
-    const char* url = settings.GetString("default", "resourceURL", true);
+    settings.Load(kServerInfoFile);
+    const char* url = settings.GetString(kServerInfoSection, kLaunchUrlKey, true);
     if (url != nullptr && std::strlen(url) < sizeof g_launchUrl)
         std::strcpy(g_launchUrl, url);
-    const char* caption = settings.GetString("default", "ClientWndCaption", true);
+    const char* caption = settings.GetString(kServerInfoSection, kCaptionKey, true);
     if (caption != nullptr)
         CopyWindowCaption(AnsiToWide(caption), g_windowCaption);
 }

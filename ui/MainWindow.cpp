@@ -3,6 +3,7 @@
 
 #include "BrowserPane.h"
 #include "IniFile.h"
+#include "InstallNames.h"
 #include "WindowPlacement.h"
 
 namespace {
@@ -98,8 +99,9 @@ bool RegisterMainWindowClass(HINSTANCE instance)
 ClientSize ReadClientSize()
 {
     CIniFile windowIni;
-    windowIni.Load("window.ini");
-    return {windowIni.GetInt("SYSTEM", "SCREENWIDTH", true), windowIni.GetInt("SYSTEM", "SCREENHEIGHT", true)};
+    windowIni.Load(kWindowFile);
+    return {windowIni.GetInt(kWindowSection, kClientWidthKey, true),
+            windowIni.GetInt(kWindowSection, kClientHeightKey, true)};
 }
 
 // Created hidden and borderless, so that the pane is built over exactly the
