@@ -7,6 +7,7 @@
 #include "AnsiToWide.h"
 #include "InstallNames.h"
 #include "LauncherGlobals.h"
+#include "OwnedHandle.h"
 #include "ModulePath.h"
 #include "PlayerCommandLine.h"
 #include "Startup.h"
@@ -35,8 +36,10 @@ void LaunchGame()
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
     if (CreateProcessW(player.c_str(), command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
+        // The launcher neither waits for the player nor looks at it again, so
+        // both handles are closed at once.
+        const OwnedKernelHandle processHandle(process.hProcess);
+        const OwnedKernelHandle threadHandle(process.hThread);
     } else {
         MessageBoxA(nullptr, kLaunchFailedText, "Error", MB_OK);
     }
