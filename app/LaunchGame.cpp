@@ -24,8 +24,8 @@ void LaunchGame()
     const std::wstring line = ComposePlayerCommandLine(AnsiToWide(g_launchUrl));
 
     // CreateProcessW may write into the command line, so it gets its own buffer.
-    wchar_t command[1024] = {};
-    line.copy(command, sizeof command / sizeof command[0] - 1);
+    wchar_t command[kPlayerCommandLineSize] = {};
+    line.copy(command, kPlayerCommandLineSize - 1);
 
     // The player is named by its full path, so that a player missing from the
     // install is reported instead of being looked for in the system directories

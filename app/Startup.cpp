@@ -18,9 +18,6 @@ wchar_t g_windowCaption[kCaptionBufferSize] = L"" LAUNCHER_BUILT_IN_CAPTION;
 
 namespace {
 
-// The longest path Windows hands out, with its terminator.
-const std::size_t kLongestModulePath = 32768;
-
 // Written once, by EnterLauncherDirectory.
 std::wstring g_installDirectory;
 
@@ -34,7 +31,7 @@ bool EnterLauncherDirectory()
         [](wchar_t* buffer, std::size_t size) {
             return static_cast<std::size_t>(GetModuleFileNameW(nullptr, buffer, static_cast<DWORD>(size)));
         },
-        MAX_PATH, kLongestModulePath);
+        kFirstModulePathSize, kLongestModulePath);
     const StartDirectory start = EnterModuleDirectory(
         modulePath, [](const std::wstring& directory) { return SetCurrentDirectoryW(directory.c_str()) != FALSE; });
     if (start.step == StartDirectoryStep::TellAndStop) {
