@@ -2,9 +2,10 @@
 // scope, so that no path can forget to close it. Each kind of handle says which
 // value means "no handle" and how it is released: process and thread handles
 // are NULL when there is none, CreateFile answers INVALID_HANDLE_VALUE, and a
-// FindFirstFile search is ended with FindClose rather than CloseHandle. Here, in
-// the settings class's folder, so that the launcher, its window and the
-// settings class itself can all use it.
+// FindFirstFile search is ended with FindClose rather than CloseHandle; a kind
+// this header does not know is described in the same form where it is used.
+// Here, in the settings class's folder, so that the launcher, its window, the
+// settings class itself and launcher-settings can all use it.
 #pragma once
 
 #include <windows.h>
