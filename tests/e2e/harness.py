@@ -52,6 +52,16 @@ def default_launch_url():
     return os.environ["E2E_DEFAULT_LAUNCH_URL"]
 
 
+def default_launch_url_through_proxy():
+    """The default launch-page URL as Wine's internet layer asks an HTTP proxy for
+    it: with the port, 80 when the URL names none."""
+    scheme, rest = default_launch_url().split("://", 1)
+    server, path = rest.split("/", 1)
+    if ":" not in server:
+        server += ":80"
+    return f"{scheme}://{server}/{path}"
+
+
 WINE = "/usr/lib/wine/wine64"
 WINESERVER = "wineserver"
 PREFIX_DIR = WORK_DIR / "prefix"
