@@ -1,6 +1,7 @@
 #include "ModeChoice.h"
 
 #include "LaunchGame.h"
+#include "LaunchMode.h"
 #include "LauncherGlobals.h"
 #include "MainWindow.h"
 #include "SplitString.h"

@@ -5,6 +5,12 @@
 #include <cstddef>
 #include <string>
 
+// The module path is read first into a buffer of MAX_PATH characters, which
+// most paths fit, and then into larger ones up to the longest path Windows
+// hands out, with its terminator.
+constexpr std::size_t kFirstModulePathSize = 260;
+constexpr std::size_t kLongestModulePath = 32768;
+
 // Reads a text of unknown length through `fill(buffer, size)`, which behaves like
 // GetModuleFileNameW: it returns the length it wrote, and a result equal to the
 // size (or more) means the text was cut. The buffer grows until the whole text

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "InstallNames.h"
+#include "OwnedHandle.h"
 #include "ProgramImage.h"
 
 namespace {
@@ -37,33 +39,43 @@ private:
     std::uint64_t m_size = 0;
 };
 
+enum class PendingUpdateState { None, Installable, PlayerInUse };
+
+// What the two files allow. Both are closed again when it returns, so that the
+// swap can replace them.
+PendingUpdateState CheckPendingUpdate()
+{
+    // Read access too, for the check that the update is a whole program.
+    const OwnedFileHandle pending(OpenExisting(kPendingPlayerFile, GENERIC_READ | GENERIC_WRITE));
+    if (!pending)
+        return PendingUpdateState::None;
+    // An update cut off while it was downloaded would replace a working player
+    // with one that cannot start; it stays where it is, as if none were pending.
+    if (!IsCompleteProgramImage(OpenFileBytes(pending.Get())))
+        return PendingUpdateState::None;
+    const OwnedFileHandle player(OpenExisting(kPlayerFile, GENERIC_WRITE));
+    // A player that exists but cannot be written is running or protected; one that
+    // does not exist at all is simply installed from the update.
+    if (!player && GetLastError() != ERROR_FILE_NOT_FOUND)
+        return PendingUpdateState::PlayerInUse;
+    return PendingUpdateState::Installable;
+}
+
 }  // namespace
 
 bool InstallPendingUpdate()
 {
-    // Read access too, for the check that the update is a whole program.
-    HANDLE pending = OpenExisting("Velmora_.exe", GENERIC_READ | GENERIC_WRITE);
-    if (pending == INVALID_HANDLE_VALUE)
+    switch (CheckPendingUpdate()) {
+    case PendingUpdateState::None:
         return true;
-    // An update cut off while it was downloaded would replace a working player
-    // with one that cannot start; it stays where it is, as if none were pending.
-    if (!IsCompleteProgramImage(OpenFileBytes(pending))) {
-        CloseHandle(pending);
-        return true;
-    }
-    HANDLE player = OpenExisting("Velmora.exe", GENERIC_WRITE);
-    const DWORD playerError = player == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS;
-    if (player != INVALID_HANDLE_VALUE)
-        CloseHandle(player);
-    CloseHandle(pending);
-    // A player that exists but cannot be written is running or protected; one that
-    // does not exist at all is simply installed from the update.
-    if (playerError != ERROR_SUCCESS && playerError != ERROR_FILE_NOT_FOUND) {
+    case PendingUpdateState::PlayerInUse:
         MessageBoxW(nullptr, L"游戏正在运行，请关闭游戏后进行更新操作", L"更新错误", MB_OK);
         return false;
+    case PendingUpdateState::Installable:
+        break;
     }
     // One step that replaces the player or leaves both files as they were, so a
     // failure can never lose the player; the swap is tried again at the next start.
-    MoveFileExA("Velmora_.exe", "Velmora.exe", MOVEFILE_REPLACE_EXISTING);
+    MoveFileExA(kPendingPlayerFile, kPlayerFile, MOVEFILE_REPLACE_EXISTING);
     return true;
 }

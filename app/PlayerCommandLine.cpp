@@ -1,9 +1,13 @@
 #include "PlayerCommandLine.h"
 
+#include "InstallNames.h"
+
 std::wstring ComposePlayerCommandLine(const std::wstring& launchUrl)
 {
     std::wstring line;
-    line.append(L"\"Velmora.exe\" ")
+    line.append(L"\"")
+        .append(kPlayerFileWide)
+        .append(L"\" ")
         .append(L" ")
         .append(L"Launch")
         .append(L" ")

@@ -15,15 +15,3 @@ void SplitString(const std::wstring& text, const std::wstring& separator, std::v
     if (position < text.size())
         tokens.push_back(text.substr(position));
 }
-
-bool IsNoWindowArgument(const std::wstring& token)
-{
-    return token == L"nowindow";
-}
-
-LaunchMode ChooseMode(const std::vector<std::wstring>& tokens)
-{
-    if (tokens.size() < 2)
-        return LaunchMode::Window;
-    return IsNoWindowArgument(tokens[1]) ? LaunchMode::Game : LaunchMode::QuietExit;
-}

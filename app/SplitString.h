@@ -1,4 +1,4 @@
-// Splitting of the command line and the choice of mode. Portable: no Windows header.
+// Splitting of the command line into tokens. Portable: no Windows header.
 #pragma once
 
 #include <string>
@@ -9,12 +9,3 @@
 // runs of separators yield nothing. Knows no quoting; an empty separator appends
 // nothing.
 void SplitString(const std::wstring& text, const std::wstring& separator, std::vector<std::wstring>& tokens);
-
-// True only for a token that is exactly "nowindow" (case-sensitive, untrimmed).
-bool IsNoWindowArgument(const std::wstring& token);
-
-enum class LaunchMode { Window, Game, QuietExit };
-
-// The mode for the tokens of a command line: fewer than two tokens give window
-// mode, a second token "nowindow" the game launch, anything else the quiet exit.
-LaunchMode ChooseMode(const std::vector<std::wstring>& tokens);

@@ -7,18 +7,16 @@
 
 #include "AnsiToWide.h"
 #include "IniFile.h"
+#include "InstallNames.h"
 #include "LauncherGlobals.h"
 #include "ModulePath.h"
 #include "StartDirectory.h"
 #include "WindowCaption.h"
 
-char g_launchUrl[260];
-wchar_t g_windowCaption[256] = L"Tarnhold";
+char g_launchUrl[kLaunchAddressSize];
+wchar_t g_windowCaption[kCaptionBufferSize] = L"" LAUNCHER_BUILT_IN_CAPTION;
 
 namespace {
-
-// The longest path Windows hands out, with its terminator.
-const std::size_t kLongestModulePath = 32768;
 
 // Written once, by EnterLauncherDirectory.
 std::wstring g_installDirectory;
@@ -33,7 +31,7 @@ bool EnterLauncherDirectory()
         [](wchar_t* buffer, std::size_t size) {
             return static_cast<std::size_t>(GetModuleFileNameW(nullptr, buffer, static_cast<DWORD>(size)));
         },
-        MAX_PATH, kLongestModulePath);
+        kFirstModulePathSize, kLongestModulePath);
     const StartDirectory start = EnterModuleDirectory(
         modulePath, [](const std::wstring& directory) { return SetCurrentDirectoryW(directory.c_str()) != FALSE; });
     if (start.step == StartDirectoryStep::TellAndStop) {
@@ -51,11 +49,11 @@ const std::wstring& InstallDirectory()
 
 void ReadServerSettings(CIniFile& settings)
 {
-    settings.Load("ServerInfo.ini");
-    const char* url = settings.GetString("default", "resourceURL", true);
+    settings.Load(kServerInfoFile);
+    const char* url = settings.GetString(kServerInfoSection, kLaunchUrlKey, true);
     if (url != nullptr && std::strlen(url) < sizeof g_launchUrl)
         std::strcpy(g_launchUrl, url);
-    const char* caption = settings.GetString("default", "ClientWndCaption", true);
+    const char* caption = settings.GetString(kServerInfoSection, kCaptionKey, true);
     if (caption != nullptr)
         CopyWindowCaption(AnsiToWide(caption), g_windowCaption);
 }

@@ -3,12 +3,12 @@
 
 #include <cstddef>
 
-// Longest caption kept, in UTF-16 units; the caption buffer holds one more
-// element than the longest copy it accepts, plus the terminator.
+// Longest caption kept, in UTF-16 units.
 constexpr std::size_t kLongestCaption = 254;
 
-// The window's title when the settings give none.
-constexpr wchar_t kBuiltInCaption[] = L"Tarnhold";
+// The caption buffer holds one more element than the longest copy it accepts,
+// plus the terminator.
+constexpr std::size_t kCaptionBufferSize = kLongestCaption + 2;
 
 // Copies `text` into `caption` (room for kLongestCaption units and the
 // terminator). A longer text is cut to kLongestCaption units, or one fewer where

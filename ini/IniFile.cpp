@@ -92,15 +92,19 @@ bool CIniFile::LoadFromString(const char* text)
     const std::size_t length = std::strlen(text);
     if (length > static_cast<std::size_t>(kLargestText))
         return false;
-    m_length = static_cast<std::int32_t>(length);
-    if (length == 0)
+    if (length == 0) {
+        m_length = 0;
         return false;
+    }
+    // Like a file that cannot be read whole, a text that cannot be copied keeps
+    // the previous buffer and its length together.
     char* copy = new (std::nothrow) char[length + 1];
     if (copy == nullptr)
         return false;
     std::memcpy(copy, text, length + 1);
     delete[] m_buffer;
     m_buffer = copy;
+    m_length = static_cast<std::int32_t>(length);
     return Parse();
 }
 

@@ -45,7 +45,13 @@ public:
     const std::vector<std::string>& Sections() const { return m_sections; }
     const std::vector<IniEntry*>& Entries() const { return m_entries; }
     const std::string& CurrentSection() const { return m_currentSection; }
-    // The text of the last successful load: Length() bytes and a zero byte.
+    // The text that Parse reads: Length() bytes and a zero byte (null and 0 on a
+    // new object). A successful load replaces both. A failed load never touches
+    // the buffer: when the file cannot be opened (missing, no permission, a link
+    // loop) or is empty, or the string is empty, Length() becomes 0, so the
+    // buffer's earlier text no longer counts; on any other failure (not a
+    // regular file, too large, no memory, the file changed or failed while it
+    // was read) Length() stays as well, and Text() is still the earlier text whole.
     const char* Text() const { return m_buffer; }
     std::int32_t Length() const { return m_length; }
 

@@ -4,6 +4,7 @@
 #include <new>
 #include <windows.h>
 
+#include "OwnedHandle.h"
 #include "Win32Errors.h"
 
 namespace ini {
@@ -71,9 +72,9 @@ FileRead ReadWholeFile(const char* fileName, std::int64_t largest, std::unique_p
 {
     // Others may go on reading, writing, renaming or replacing the file meanwhile;
     // the size check below tells whether what was read is whole.
-    const HANDLE file = CreateFileA(fileName, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+    const OwnedFileHandle file(CreateFileA(fileName, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
         const DWORD error = GetLastError();
         // A directory cannot be opened as a file; say so rather than "access denied".
         const DWORD attributes = GetFileAttributesA(fileName);
@@ -81,9 +82,7 @@ FileRead ReadWholeFile(const char* fileName, std::int64_t largest, std::unique_p
             return {ReadFailure::NotRegularFile, 0, -1};
         return {ReadFailure::CannotOpen, ErrnoOfWin32Error(error), -1};
     }
-    const FileRead result = ReadOpenFile(file, largest, text);
-    CloseHandle(file);
-    return result;
+    return ReadOpenFile(file.Get(), largest, text);
 }
 
 }  // namespace ini

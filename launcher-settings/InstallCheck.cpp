@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include "DialectChecks.h"
+#include "InstallNames.h"
 #include "VisibleText.h"
 
 namespace {
@@ -80,15 +81,15 @@ bool CheckInstall(const std::string& directory, ScreenSize screen, unsigned code
     check.settings.screen = screen;
     check.settings.codePage = codePage;
     SettingsFile serverInfo;
-    ReadSettingsFile(PathIn(directory, "ServerInfo.ini"), serverInfo);
+    ReadSettingsFile(PathIn(directory, kServerInfoFile), serverInfo);
     SettingsFile window;
-    ReadSettingsFile(PathIn(directory, "window.ini"), window);
+    ReadSettingsFile(PathIn(directory, kWindowFile), window);
     SetAsideIfTooLarge(serverInfo);
     SetAsideIfTooLarge(window);
     SettingsWarnings serverWarnings;
     SettingsWarnings windowWarnings;
-    if (!CheckFile(serverInfo, "ServerInfo.ini", error, serverWarnings) ||
-        !CheckFile(window, "window.ini", error, windowWarnings))
+    if (!CheckFile(serverInfo, kServerInfoFile, error, serverWarnings) ||
+        !CheckFile(window, kWindowFile, error, windowWarnings))
         return false;
     CheckServerInfo(serverInfo, check.settings, serverWarnings);
     CheckWindowSize(window, check.settings, windowWarnings);

@@ -1,5 +1,6 @@
 #include "PageCheck.h"
 
+#include "InstallNames.h"
 #include "VisibleText.h"
 
 namespace {
@@ -30,7 +31,8 @@ std::string FetchFix(const PageFetch& fetch)
 {
     switch (fetch.error) {
     case FetchError::NotFetched:
-        return "write the launch page's whole address, http:// or https:// and percent-encoded, in resourceURL";
+        return std::string("write the launch page's whole address, http:// or https:// and percent-encoded, in ") +
+               kLaunchUrlKey;
     case FetchError::TooManyRedirects:
         return "make the address lead to the page in at most " + std::to_string(kMostRedirects) + " redirects";
     case FetchError::BadRedirect:
@@ -40,7 +42,8 @@ std::string FetchFix(const PageFetch& fetch)
     }
     if (fetch.answer.failure == RequestFailure::CertificateRejected)
         return "give the server a certificate that Windows trusts for the name in the address";
-    return "make the server answer at this address, or point resourceURL in ServerInfo.ini at one that does";
+    return std::string("make the server answer at this address, or point ") + kLaunchUrlKey + " in " +
+           kServerInfoFile + " at one that does";
 }
 
 // What else the page says about its mode that the engine does not take: a
@@ -126,8 +129,8 @@ void AssessPage(const PageFetch& fetch, PageCheck& page, SettingsWarnings& warni
     if (answer.status < 200 || answer.status > 299) {
         const std::string status = std::to_string(answer.status);
         warnings.push_back({where, 0, "page-status", "the launch page answers with status " + status + ", not 2xx",
-                            "serve the launch page at this address, or point resourceURL in ServerInfo.ini at the "
-                            "address that serves it"});
+                            std::string("serve the launch page at this address, or point ") + kLaunchUrlKey +
+                                " in " + kServerInfoFile + " at the address that serves it"});
         page.noModeReason = "the page answered " + status + ", not 2xx";
         return;
     }

@@ -5,28 +5,21 @@
 #include <windows.h>
 #include <wininet.h>
 
+#include "OwnedHandle.h"
 #include "PageAddress.h"
 
 namespace {
 
 const char kCloseConnection[] = "Connection: close\r\n";
 
-// One WinINet handle, closed however the request ends.
-class InternetHandle {
-public:
-    explicit InternetHandle(HINTERNET handle) : m_handle(handle) {}
-    ~InternetHandle()
-    {
-        if (m_handle != nullptr)
-            InternetCloseHandle(m_handle);
-    }
-    InternetHandle(const InternetHandle&) = delete;
-    InternetHandle& operator=(const InternetHandle&) = delete;
-    HINTERNET Get() const { return m_handle; }
-
-private:
-    HINTERNET m_handle;
+// WinINet's handles: NULL when there is none, closed with InternetCloseHandle.
+struct InternetHandleKind {
+    static HINTERNET None() { return nullptr; }
+    static void Release(HINTERNET handle) { InternetCloseHandle(handle); }
 };
+
+// One WinINet handle, closed however the request ends.
+using InternetHandle = OwnedHandle<InternetHandleKind>;
 
 // What the caller and the thread that makes the request share. Whichever of
 // the two lets go of it last deletes it: the caller stops waiting when the
@@ -191,14 +184,13 @@ void RequestPage(const std::string& address, long milliseconds, std::size_t body
     exchange->address = address;
     exchange->milliseconds = static_cast<DWORD>(milliseconds);
     exchange->bodyLimit = bodyLimit;
-    HANDLE thread = CreateThread(nullptr, 0, RunRequest, exchange, 0, nullptr);
-    if (thread == nullptr) {
+    const OwnedKernelHandle thread(CreateThread(nullptr, 0, RunRequest, exchange, 0, nullptr));
+    if (!thread) {
         Fail(answer, GetLastError());
         delete exchange;
         return;
     }
-    const bool ended = WaitForSingleObject(thread, static_cast<DWORD>(milliseconds)) == WAIT_OBJECT_0;
-    CloseHandle(thread);
+    const bool ended = WaitForSingleObject(thread.Get(), static_cast<DWORD>(milliseconds)) == WAIT_OBJECT_0;
     if (ended)
         answer = std::move(exchange->answer);
     else

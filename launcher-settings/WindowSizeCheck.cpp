@@ -1,11 +1,13 @@
 #include "InstallCheck.h"
 
+#include "InstallNames.h"
 #include "VisibleText.h"
 
 namespace {
 
-const char kName[] = "window.ini";
-const char kSection[] = "SYSTEM";
+const char* const kName = kWindowFile;
+const char* const kSection = kWindowSection;
+const std::string kHeader = std::string("[") + kSection + "]";
 
 // One side of the client area: the key that gives it and the screen's extent
 // on the same axis.
@@ -29,8 +31,8 @@ int ReadSide(const SettingsFile& file, const Side& side, bool hasSection, Settin
         source += key + " missing";
         if (hasSection) {
             warnings.push_back({kName, file.LineOfHeader(ChosenSection(document, kSection)), "key-missing",
-                                "the section [SYSTEM] has no " + key + ": the client " + side.extent + " is 0",
-                                "add " + key + "=<pixels> under [SYSTEM]"});
+                                "the section " + kHeader + " has no " + key + ": the client " + side.extent + " is 0",
+                                "add " + key + "=<pixels> under " + kHeader});
         }
         return size;
     }
@@ -61,24 +63,27 @@ void CheckWindowSize(const SettingsFile& file, InstallSettings& settings, Settin
 {
     const bool present =
         CheckFilePresent(file, kName, "the client area is 0 x 0, so the window is its title bar alone",
-                         "create window.ini with a [SYSTEM] section holding SCREENWIDTH=<pixels> and SCREENHEIGHT=<pixels>",
+                         std::string("create ") + kName + " with a " + kHeader + " section holding " +
+                             kClientWidthKey + "=<pixels> and " + kClientHeightKey + "=<pixels>",
                          warnings);
-    const bool hasSection = CheckSectionPresent(file, kName, kSection, "so the client area is 0 x 0",
-                                                "put the header [SYSTEM] above SCREENWIDTH and SCREENHEIGHT", warnings);
+    const bool hasSection =
+        CheckSectionPresent(file, kName, kSection, "so the client area is 0 x 0",
+                            "put the header " + kHeader + " above " + kClientWidthKey + " and " + kClientHeightKey,
+                            warnings);
     const ScreenSize screen = settings.screen;
     std::string source;
-    settings.clientWidth = ReadSide(file, {"SCREENWIDTH", "width", "right", screen.width}, hasSection, warnings, source);
+    settings.clientWidth = ReadSide(file, {kClientWidthKey, "width", "right", screen.width}, hasSection, warnings, source);
     source += ", ";
-    settings.clientHeight = ReadSide(file, {"SCREENHEIGHT", "height", "bottom", screen.height}, hasSection, warnings, source);
-    settings.clientSizeSource = present                                  ? source + " in window.ini"
-                                : file.state == FileState::TooLarge ? "window.ini is too large for the launcher"
-                                                                    : "window.ini is missing or empty";
+    settings.clientHeight = ReadSide(file, {kClientHeightKey, "height", "bottom", screen.height}, hasSection, warnings, source);
+    settings.clientSizeSource = present                                  ? source + " in " + kName
+                                : file.state == FileState::TooLarge ? std::string(kName) + " is too large for the launcher"
+                                                                    : std::string(kName) + " is missing or empty";
     settings.origin = PlaceMainWindow(screen.width, screen.height, settings.clientWidth, settings.clientHeight);
     if (settings.origin.y < 0) {
-        warnings.push_back({kName, file.LineOfEntry(file.EntryOfValue(file.document.GetString(kSection, "SCREENHEIGHT", true))),
+        warnings.push_back({kName, file.LineOfEntry(file.EntryOfValue(file.document.GetString(kSection, kClientHeightKey, true))),
                             "window-above-screen",
                             "the screen is less than 20 pixels taller than the client area, so the window's top edge lies " +
                                 std::to_string(-settings.origin.y) + " pixels above the screen",
-                            "make SCREENHEIGHT at least 20 pixels smaller than the screen height"});
+                            std::string("make ") + kClientHeightKey + " at least 20 pixels smaller than the screen height"});
     }
 }

@@ -3,6 +3,7 @@
 #include "AxHostWindow.h"
 #include "AxHosting.h"
 #include "ComPtr.h"
+#include "InstallNames.h"
 #include "LaunchAddress.h"
 
 #include <exdisp.h>
@@ -96,7 +97,7 @@ void CreateBrowserPane(HWND parent, const RECT& client, const char* launchUrl)
     if (!browser)
         return;
     char address[kLaunchAddressSize];
-    ChooseLaunchAddress(launchUrl, "ServerInfo.ini", address);
+    ChooseLaunchAddress(launchUrl, kServerInfoFile, address);
     Navigate(browser.Get(), address);
 }
 

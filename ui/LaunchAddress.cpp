@@ -1,6 +1,7 @@
 #include "LaunchAddress.h"
 
 #include "IniFile.h"
+#include "InstallNames.h"
 
 #include <cstring>
 
@@ -30,7 +31,7 @@ void ChooseLaunchAddress(const char* launchUrl, const char* serverInfoFile, char
     CopyIfItFits(kDefaultLaunchUrl, address);
     CIniFile serverInfo;
     serverInfo.Load(serverInfoFile);
-    const char* resourceUrl = serverInfo.GetString("default", "resourceURL", true);
+    const char* resourceUrl = serverInfo.GetString(kServerInfoSection, kLaunchUrlKey, true);
     if (resourceUrl)
         CopyIfItFits(resourceUrl, address);
 }

@@ -9,8 +9,9 @@ constexpr std::size_t kLaunchAddressSize = 260;
 // "http://", the default launch-page server's address, "//launch.php".
 extern const char kDefaultLaunchUrl[];
 
-// Fills `address` with `launchUrl` when it holds text. Otherwise with the
-// default launch-page URL, replaced by the resourceURL of section "default" in
-// `serverInfoFile` when that value is shorter than 260 bytes, an empty value
-// included. The file is read only when `launchUrl` is empty.
+// Fills `address` with `launchUrl` when it holds text that fits (the launch URL
+// buffer never holds more). Otherwise with the default launch-page URL,
+// replaced by the resourceURL of section "default" in `serverInfoFile` when that
+// value is shorter than 260 bytes, an empty value included; the file is read
+// only then.
 void ChooseLaunchAddress(const char* launchUrl, const char* serverInfoFile, char (&address)[kLaunchAddressSize]);

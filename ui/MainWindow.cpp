@@ -3,6 +3,7 @@
 
 #include "BrowserPane.h"
 #include "IniFile.h"
+#include "InstallNames.h"
 #include "WindowPlacement.h"
 
 namespace {
@@ -12,8 +13,8 @@ const wchar_t kMainWindowClass[] = L"brelkand";
 // The restyle keeps every bit but WS_POPUP, WS_CAPTION, WS_SYSMENU and
 // WS_MINIMIZEBOX, then sets WS_CAPTION, WS_SYSMENU and WS_MINIMIZEBOX: a title
 // bar with the close and minimise buttons, no maximise button, no sizing border.
-constexpr LONG kKeptStyleBits = 0x7F35FFFF;
-constexpr LONG kFrameStyleBits = 0x00CA0000;
+constexpr DWORD kFrameStyleBits = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr DWORD kKeptStyleBits = ~(WS_POPUP | kFrameStyleBits);
 
 struct ClientSize {
     int width;
@@ -98,8 +99,9 @@ bool RegisterMainWindowClass(HINSTANCE instance)
 ClientSize ReadClientSize()
 {
     CIniFile windowIni;
-    windowIni.Load("window.ini");
-    return {windowIni.GetInt("SYSTEM", "SCREENWIDTH", true), windowIni.GetInt("SYSTEM", "SCREENHEIGHT", true)};
+    windowIni.Load(kWindowFile);
+    return {windowIni.GetInt(kWindowSection, kClientWidthKey, true),
+            windowIni.GetInt(kWindowSection, kClientHeightKey, true)};
 }
 
 // Created hidden and borderless, so that the pane is built over exactly the
@@ -116,8 +118,8 @@ HWND CreateMainWindow(HINSTANCE instance, ClientSize size)
 // client area, leaving its top-left corner where it is.
 void AddWindowFrame(HWND window, ClientSize size)
 {
-    const LONG style = (GetWindowLongW(window, GWL_STYLE) & kKeptStyleBits) | kFrameStyleBits;
-    SetWindowLongW(window, GWL_STYLE, style);
+    const DWORD style = (static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE)) & kKeptStyleBits) | kFrameStyleBits;
+    SetWindowLongW(window, GWL_STYLE, static_cast<LONG>(style));
     RECT outer;
     SetRect(&outer, 0, 0, size.width, size.height);
     AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE)), GetMenu(window) != nullptr,

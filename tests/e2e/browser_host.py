@@ -192,7 +192,7 @@ def navigation_goes_to_the_chosen_address(case):
         ("quoted", f'resourceURL="{PAGE_URL}"', PAGE_URL),
         ("unquoted", "resourceURL=http://127.0.0.1:9/launch.php", "http:"),
         ("empty", "resourceURL=", ""),
-        ("absent", None, "http://127.0.0.1//launch.php"),
+        ("absent", None, harness.default_launch_url()),
     )
     with standin_browser.standing_in():
         for label, line, address in table:

@@ -8,6 +8,8 @@ ctest gives each test script, through its environment:
   E2E_TOOLS_DIR  that build's Windows test tools: starter.exe, winprobe.exe, holder.exe, Velmora.exe
   E2E_LAUNCHER   that build's Launcher.exe
   E2E_SCREEN     the Xvfb screen, e.g. 1366x768x24
+  E2E_DEFAULT_LAUNCH_URL  the launch page the build's launcher opens when ServerInfo.ini
+                 names none (from the build option LAUNCHER_PAGE_SERVER)
 and to the session's start and end E2E_TOOLS_DIR_I686 and E2E_TOOLS_DIR_X86_64,
 the test tools of both builds.
 
@@ -41,6 +43,24 @@ LAUNCHER = Path(os.environ.get("E2E_LAUNCHER", "Launcher.exe")).resolve()
 # The Windows build the case runs, i686 or x86_64.
 ARCH = os.environ.get("E2E_ARCH", "x86_64")
 SCREEN = os.environ.get("E2E_SCREEN", "1366x768x24")
+
+
+def default_launch_url():
+    """The launch page the launcher under test opens when ServerInfo.ini names none.
+    Only the build knows it; read when a case runs, since listing the cases needs
+    no build."""
+    return os.environ["E2E_DEFAULT_LAUNCH_URL"]
+
+
+def default_launch_url_through_proxy():
+    """The default launch-page URL as Wine's internet layer asks an HTTP proxy for
+    it: with the port, 80 when the URL names none."""
+    scheme, rest = default_launch_url().split("://", 1)
+    server, path = rest.split("/", 1)
+    if ":" not in server:
+        server += ":80"
+    return f"{scheme}://{server}/{path}"
+
 
 WINE = "/usr/lib/wine/wine64"
 WINESERVER = "wineserver"

@@ -63,13 +63,6 @@ def close_launcher(install, started, close=harness.close_window):
     expect(processes_running_from(install), [], "processes still running from the install")
 
 
-# The default launch-page URL names the default server's address and no port. The
-# cases do not listen on that port (port 80 is root's alone): the browser is given
-# the page server as its HTTP proxy instead, so that every address it opens arrives
-# there whole, whichever server it names.
-DEFAULT_LAUNCH_URL_ON_THE_WIRE = "http://127.0.0.1:80//launch.php"
-
-
 def expect_screen_of_1366_by_768():
     expect(harness.SCREEN.split("x")[:2], ["1366", "768"], "screen size these cases are written for")
 
@@ -144,10 +137,14 @@ def launch_page_is_requested_once(case):
     # (label, resourceURL line or None, addresses requested). An unquoted address
     # is read up to its "//", so only "http:" is opened; an empty value opens the
     # empty address. Requests are compared once the launcher has ended, so a case
-    # that expects none checks the window's whole life.
+    # that expects none checks the window's whole life. The default launch-page URL
+    # names the build's default server and no port. The cases do not listen on
+    # that port (port 80 is root's alone): the browser is given the page server as
+    # its HTTP proxy instead, so that every address it opens arrives there whole,
+    # whichever server it names.
     table = (
         ("quoted", 'resourceURL="{url}/game/launch.php?server=3"', ["{url}/game/launch.php?server=3"]),
-        ("absent", None, [DEFAULT_LAUNCH_URL_ON_THE_WIRE]),
+        ("absent", None, [harness.default_launch_url_through_proxy()]),
         ("unquoted", "resourceURL={url}/game/launch.php", []),
         ("empty", "resourceURL=", []),
     )

@@ -659,8 +659,9 @@ def page_default_address(program):
     Through a proxy Wine's WinINet names the default port, libcurl does not."""
     directory = scratch_copy(TOOLS / "demo")
     (directory / "install" / "ServerInfo.ini").write_bytes(b"[default]\r\nClientWndCaption=Tarnhold Demo\r\n")
-    default = "http://127.0.0.1//launch.php"
-    requested = "http://127.0.0.1:80//launch.php" if program.build == "windows" else default
+    import harness
+    default = harness.default_launch_url()
+    requested = harness.default_launch_url_through_proxy() if program.build == "windows" else default
     try:
         with page_server({requested: page(META_PAGE)}) as server:
             status, out, err = program.run(["check", "install", "--page", "--json"], directory,

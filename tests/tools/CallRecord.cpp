@@ -1,6 +1,6 @@
 #include "CallRecord.h"
 
-#include "ScopedHandle.h"
+#include "OwnedHandle.h"
 
 namespace {
 
@@ -22,9 +22,9 @@ void RecordLine(const std::string& fields)
     static const std::wstring path = RecordPath();
     if (path.empty())
         return;
-    ScopedHandle file(CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                  OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.IsValid())
+    const OwnedFileHandle file(CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                           OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
         return;
     const std::string line = "{" + fields + "}\n";
     DWORD written = 0;

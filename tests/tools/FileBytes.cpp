@@ -1,13 +1,13 @@
 #include "FileBytes.h"
 
-#include "ScopedHandle.h"
+#include "OwnedHandle.h"
 
 #include <windows.h>
 
 bool ReadFileBytes(const std::wstring& path, std::string& bytes)
 {
-    ScopedHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.IsValid())
+    const OwnedFileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
         return false;
     bytes.clear();
     char chunk[4096];
@@ -24,9 +24,9 @@ bool ReplaceFileBytes(const std::wstring& path, const std::string& bytes)
 {
     std::wstring partialPath = path + L".partial";
     {
-        ScopedHandle file(CreateFileW(partialPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        const OwnedFileHandle file(CreateFileW(partialPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         DWORD written = 0;
-        if (!file.IsValid() || !WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+        if (!file || !WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
             written != bytes.size())
             return false;
     }

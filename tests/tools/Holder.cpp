@@ -11,7 +11,7 @@
 // Exit codes: 0 held, or opened for writing; 1 the open failed (the output says
 // {"held":false,"error":N} or {"opened":false,"error":N}); 2 bad arguments.
 #include "FileBytes.h"
-#include "ScopedHandle.h"
+#include "OwnedHandle.h"
 
 #include <windows.h>
 
@@ -39,9 +39,9 @@ void WaitForStdinToEnd()
 
 int Hold(const wchar_t* path)
 {
-    ScopedHandle file(CreateFileW(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    WriteStdout(ResultJson("held", file.IsValid()));
-    if (!file.IsValid())
+    const OwnedFileHandle file(CreateFileW(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    WriteStdout(ResultJson("held", static_cast<bool>(file)));
+    if (!file)
         return OpenFailedExitCode;
     WaitForStdinToEnd();
     return 0;
@@ -49,9 +49,9 @@ int Hold(const wchar_t* path)
 
 int TryWrite(const wchar_t* path)
 {
-    ScopedHandle file(CreateFileW(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    WriteStdout(ResultJson("opened", file.IsValid()));
-    return file.IsValid() ? 0 : OpenFailedExitCode;
+    const OwnedFileHandle file(CreateFileW(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    WriteStdout(ResultJson("opened", static_cast<bool>(file)));
+    return file ? 0 : OpenFailedExitCode;
 }
 
 }

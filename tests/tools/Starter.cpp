@@ -16,7 +16,7 @@
 //       the starter exits with 250.
 // Exit code 251: bad arguments, or the command-line file unreadable or not UTF-8.
 #include "FileBytes.h"
-#include "ScopedHandle.h"
+#include "OwnedHandle.h"
 #include "TextConversion.h"
 #include "ToolArguments.h"
 
@@ -68,8 +68,8 @@ int wmain(int argc, wchar_t** argv)
         WriteStdout("{\"started\":false,\"error\":" + std::to_string(GetLastError()) + "}\n");
         return StartFailedExitCode;
     }
-    ScopedHandle processHandle(process.hProcess);
-    ScopedHandle threadHandle(process.hThread);
+    const OwnedKernelHandle processHandle(process.hProcess);
+    const OwnedKernelHandle threadHandle(process.hThread);
     WriteStdout("{\"started\":true,\"process_id\":" + std::to_string(process.dwProcessId) + "}\n");
 
     WaitForSingleObject(processHandle.Get(), INFINITE);

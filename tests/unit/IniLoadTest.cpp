@@ -3,8 +3,10 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <sys/mman.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -69,6 +71,8 @@ TEST_P(FailedLoads, ReturnFalseAndKeepThePreviousDocument)
     EXPECT_EQ(EntriesOf(ini), before);
     EXPECT_EQ(SectionsOf(ini), (std::vector<std::string>{"SYSTEM", "default"}));
     EXPECT_EQ(ini.CurrentSection(), "SYSTEM");
+    EXPECT_EQ(std::string(ini.Text(), static_cast<std::size_t>(ini.Length())),
+              GetParam().textKept ? kDocument : "");
 
     ini.Parse();
     EXPECT_EQ(EntriesOf(ini), GetParam().textKept ? before : Triples{});
@@ -152,17 +156,39 @@ TEST(Load, IsTheWholeFileAtOneMomentWhileAnotherProcessReplacesIt)
     EXPECT_GT(loaded, 0);
 }
 
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kAddressSanitizer = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kAddressSanitizer = true;
+#else
+constexpr bool kAddressSanitizer = false;
+#endif
+#else
+constexpr bool kAddressSanitizer = false;
+#endif
+
+// Limits the process's address space to what it uses now plus room for the
+// test's own work, but not for a quarter of a gibibyte more; `previous` gets
+// the limit to put back.
+bool LimitAddressSpace(rlimit& previous)
+{
+    std::ifstream statm("/proc/self/statm");
+    unsigned long pages = 0;
+    statm >> pages;
+    if (getrlimit(RLIMIT_AS, &previous) != 0)
+        return false;
+    rlimit tight = previous;
+    tight.rlim_cur = pages * static_cast<unsigned long>(sysconf(_SC_PAGESIZE)) + (256ul << 20);
+    return setrlimit(RLIMIT_AS, &tight) == 0;
+}
+
 // The buffer for a file that does not fit in the address space cannot be had;
 // the load fails and keeps the previous document rather than ending the process.
 TEST(Load, FailsWhenTheTextDoesNotFitInMemory)
 {
-#if defined(__SANITIZE_ADDRESS__)
-    GTEST_SKIP() << "AddressSanitizer reserves address space that a limit would take away";
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-    GTEST_SKIP() << "AddressSanitizer reserves address space that a limit would take away";
-#endif
-#endif
+    if (kAddressSanitizer)
+        GTEST_SKIP() << "AddressSanitizer reserves address space that a limit would take away";
     TempDir dir;
     const std::string path = dir.Write("huge.ini", "");
     std::filesystem::resize_file(path, 1ull << 30);
@@ -170,20 +196,100 @@ TEST(Load, FailsWhenTheTextDoesNotFitInMemory)
     ASSERT_TRUE(ini.LoadFromString(kDocument));
     const Triples before = EntriesOf(ini);
 
-    // The address space now in use, plus room for the test's own work but not
-    // for a gibibyte.
-    std::ifstream statm("/proc/self/statm");
-    unsigned long pages = 0;
-    statm >> pages;
     rlimit previous;
-    ASSERT_EQ(getrlimit(RLIMIT_AS, &previous), 0);
-    rlimit tight = previous;
-    tight.rlim_cur = pages * static_cast<unsigned long>(sysconf(_SC_PAGESIZE)) + (256ul << 20);
-    ASSERT_EQ(setrlimit(RLIMIT_AS, &tight), 0);
+    ASSERT_TRUE(LimitAddressSpace(previous));
     const bool loaded = ini.Load(path.c_str());
     setrlimit(RLIMIT_AS, &previous);
 
     EXPECT_FALSE(loaded);
+    EXPECT_EQ(EntriesOf(ini), before);
+}
+
+// A text of half a gibibyte that takes 8 MiB of memory: one block of letters
+// mapped over and over, with a zero byte at the very end.
+class LongText {
+public:
+    static constexpr std::size_t kSize = std::size_t{1} << 29;
+
+    LongText()
+    {
+        const int block = memfd_create("long-text", 0);
+        if (block < 0)
+            return;
+        if (FillWithLetters(block))
+            MapOver(block);
+        close(block);
+    }
+    ~LongText() { Release(); }
+
+    LongText(const LongText&) = delete;
+    LongText& operator=(const LongText&) = delete;
+
+    // Null when the text could not be made.
+    const char* Get() const { return m_text; }
+
+private:
+    static constexpr std::size_t kBlock = std::size_t{8} << 20;
+
+    static bool FillWithLetters(int block)
+    {
+        if (ftruncate(block, kBlock) != 0)
+            return false;
+        void* letters = mmap(nullptr, kBlock, PROT_READ | PROT_WRITE, MAP_SHARED, block, 0);
+        if (letters == MAP_FAILED)
+            return false;
+        std::memset(letters, 'a', kBlock);
+        munmap(letters, kBlock);
+        return true;
+    }
+
+    void MapOver(int block)
+    {
+        void* all = mmap(nullptr, kSize, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (all == MAP_FAILED)
+            return;
+        m_text = static_cast<char*>(all);
+        for (std::size_t at = 0; at < kSize; at += kBlock) {
+            if (mmap(m_text + at, kBlock, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_FIXED, block, 0) == MAP_FAILED) {
+                Release();
+                return;
+            }
+        }
+        // The mappings are private: the zero byte lands in a copy of the last page only.
+        m_text[kSize - 1] = '\0';
+    }
+
+    void Release()
+    {
+        if (m_text != nullptr)
+            munmap(m_text, kSize);
+        m_text = nullptr;
+    }
+
+    char* m_text = nullptr;
+};
+
+// A text whose copy cannot be had fails like such a file: the previous
+// document stays, and so does its text with its length, for a later Parse.
+TEST(LoadFromString, FailsWhenTheCopyDoesNotFitInMemory)
+{
+    if (kAddressSanitizer)
+        GTEST_SKIP() << "AddressSanitizer reserves address space that a limit would take away";
+    const LongText text;
+    ASSERT_NE(text.Get(), nullptr);
+    CIniFile ini;
+    ASSERT_TRUE(ini.LoadFromString(kDocument));
+    const Triples before = EntriesOf(ini);
+
+    rlimit previous;
+    ASSERT_TRUE(LimitAddressSpace(previous));
+    const bool loaded = ini.LoadFromString(text.Get());
+    setrlimit(RLIMIT_AS, &previous);
+
+    EXPECT_FALSE(loaded);
+    EXPECT_EQ(EntriesOf(ini), before);
+    EXPECT_EQ(std::string(ini.Text(), static_cast<std::size_t>(ini.Length())), kDocument);
+    ini.Parse();
     EXPECT_EQ(EntriesOf(ini), before);
 }
 

@@ -6,11 +6,18 @@
 #include <cstdio>
 #include <iterator>
 #include <string>
+#include <sys/inotify.h>
+#include <unistd.h>
 
 namespace {
 
-const std::string kLongUrl259 = "http://example.com/" + std::string(240, 'a');
-const std::string kLongUrl260 = kLongUrl259 + "b";
+// The longest address the buffer holds, and one byte more.
+const std::string kLongestUrl = [] {
+    std::string url = "http://example.com/";
+    url.resize(kLaunchAddressSize - 1, 'a');
+    return url;
+}();
+const std::string kUrlOneByteTooLong = kLongestUrl + "b";
 
 // A ServerInfo.ini in the test's temporary directory, or none when the text is null.
 std::string WriteServerInfo(const char* name, const char* text)
@@ -50,15 +57,14 @@ TEST_P(AddressCases, PicksTheAddressToOpen)
 }
 
 const std::string kQuotedEntry = "[default]\r\nresourceURL=\"http://10.1.2.3:8080/launch?x=1\"\r\n";
-const std::string kLongEntry259 = "[default]\r\nresourceURL=\"" + kLongUrl259 + "\"\r\n";
-const std::string kLongEntry260 = "[default]\r\nresourceURL=\"" + kLongUrl260 + "\"\r\n";
+const std::string kLongestEntry = "[default]\r\nresourceURL=\"" + kLongestUrl + "\"\r\n";
+const std::string kEntryOneByteTooLong = "[default]\r\nresourceURL=\"" + kUrlOneByteTooLong + "\"\r\n";
 
 INSTANTIATE_TEST_SUITE_P(
     Table, AddressCases,
     ::testing::Values(
-        AddressCase{"LaunchUrlWinsAndTheFileIsNotRead", "http://a.example/x", kQuotedEntry.c_str(),
-                    "http://a.example/x"},
-        AddressCase{"LaunchUrlOf259Bytes", kLongUrl259, nullptr, kLongUrl259},
+        AddressCase{"LaunchUrlWinsOverTheFile", "http://a.example/x", kQuotedEntry.c_str(), "http://a.example/x"},
+        AddressCase{"LongestLaunchUrl", kLongestUrl, nullptr, kLongestUrl},
         AddressCase{"NoFileGivesTheDefault", "", nullptr, kDefaultLaunchUrl},
         AddressCase{"NoKeyGivesTheDefault", "", "[default]\r\nClientWndCaption=Tarnhold\r\n", kDefaultLaunchUrl},
         AddressCase{"KeyInAnotherSectionGivesTheDefault", "", "[other]\r\nresourceURL=\"http://b/\"\r\n",
@@ -67,9 +73,61 @@ INSTANTIATE_TEST_SUITE_P(
         AddressCase{"NamesMatchWithoutCase", "", "[DEFAULT]\r\nRESOURCEurl=\"http://c/\"\r\n", "http://c/"},
         AddressCase{"EmptyValueReplacesTheDefault", "", "[default]\r\nresourceURL=\r\n", ""},
         AddressCase{"UnquotedValueEndsAtTheDoubleSlash", "", "[default]\r\nresourceURL=http://d/page\r\n", "http:"},
-        AddressCase{"ValueOf259BytesIsTaken", "", kLongEntry259.c_str(), kLongUrl259},
-        AddressCase{"ValueOf260BytesLeavesTheDefault", "", kLongEntry260.c_str(), kDefaultLaunchUrl}),
+        AddressCase{"LongestValueIsTaken", "", kLongestEntry.c_str(), kLongestUrl},
+        AddressCase{"ValueOneByteTooLongLeavesTheDefault", "", kEntryOneByteTooLong.c_str(), kDefaultLaunchUrl}),
     [](const ::testing::TestParamInfo<AddressCase>& info) { return std::string(info.param.name); });
+
+// Sees the opens of one file, by this process or any other, through inotify.
+class OpenWatch {
+public:
+    explicit OpenWatch(const std::string& path) : m_watch(inotify_init1(IN_NONBLOCK))
+    {
+        if (m_watch >= 0 && inotify_add_watch(m_watch, path.c_str(), IN_OPEN) < 0) {
+            close(m_watch);
+            m_watch = -1;
+        }
+    }
+    ~OpenWatch()
+    {
+        if (m_watch >= 0)
+            close(m_watch);
+    }
+    OpenWatch(const OpenWatch&) = delete;
+    OpenWatch& operator=(const OpenWatch&) = delete;
+
+    bool Watching() const { return m_watch >= 0; }
+
+    // Whether the file was opened since the watch began or this was last asked;
+    // the system queues the event while the open is made.
+    bool Opened()
+    {
+        alignas(inotify_event) char events[4096];
+        bool opened = false;
+        while (read(m_watch, events, sizeof events) > 0)
+            opened = true;
+        return opened;
+    }
+
+private:
+    int m_watch;
+};
+
+TEST(ChooseLaunchAddress, ReadsTheFileOnlyWithoutALaunchUrl)
+{
+    const std::string path = WriteServerInfo("ReadsTheFileOnlyWithoutALaunchUrl", kQuotedEntry.c_str());
+    OpenWatch watch(path);
+    ASSERT_TRUE(watch.Watching());
+    char address[kLaunchAddressSize];
+
+    ChooseLaunchAddress("http://a.example/x", path.c_str(), address);
+    EXPECT_FALSE(watch.Opened()) << "the file was opened although the launch URL was given";
+    EXPECT_EQ(std::string(address), "http://a.example/x");
+
+    ChooseLaunchAddress("", path.c_str(), address);
+    EXPECT_TRUE(watch.Opened()) << "the file was not opened without a launch URL";
+    EXPECT_EQ(std::string(address), "http://10.1.2.3:8080/launch?x=1");
+    std::remove(path.c_str());
+}
 
 TEST(DefaultLaunchUrl, NamesTheLaunchPageOnTheDefaultServer)
 {

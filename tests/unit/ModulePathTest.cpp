@@ -79,23 +79,26 @@ struct FakeModuleName {
 TEST(ReadWholeText, ReturnsAShortPathAfterOneCall)
 {
     FakeModuleName fake{L"C:\\Games\\Launcher.exe"};
-    EXPECT_EQ(ReadWholeText(std::ref(fake), 260, 32768), fake.path);
+    EXPECT_EQ(ReadWholeText(std::ref(fake), kFirstModulePathSize, kLongestModulePath), fake.path);
     EXPECT_EQ(fake.calls, 1);
 }
 
-TEST(ReadWholeText, GrowsForPathsOf260CharactersAndMore)
+TEST(ReadWholeText, GrowsForPathsThatFillTheFirstBufferAndLonger)
 {
-    for (std::size_t length : {259u, 260u, 261u, 600u, 5000u}) {
+    for (std::size_t length : {kFirstModulePathSize - 1, kFirstModulePathSize, kFirstModulePathSize + 1,
+                               std::size_t{600}, std::size_t{5000}}) {
         FakeModuleName fake{L"C:\\" + std::wstring(length - 3, L'\u0406')};
-        EXPECT_EQ(ReadWholeText(std::ref(fake), 260, 32768), fake.path) << length;
+        EXPECT_EQ(ReadWholeText(std::ref(fake), kFirstModulePathSize, kLongestModulePath), fake.path) << length;
     }
 }
 
 TEST(ReadWholeText, GivesNothingWhenTheTextNeverFitsOrTheCallFails)
 {
-    FakeModuleName tooLong{std::wstring(40000, L'p')};
-    EXPECT_EQ(ReadWholeText(std::ref(tooLong), 260, 32768), L"");
-    EXPECT_EQ(ReadWholeText([](wchar_t*, std::size_t) { return std::size_t{0}; }, 260, 32768), L"");
+    FakeModuleName tooLong{std::wstring(kLongestModulePath * 2, L'p')};
+    EXPECT_EQ(ReadWholeText(std::ref(tooLong), kFirstModulePathSize, kLongestModulePath), L"");
+    EXPECT_EQ(ReadWholeText([](wchar_t*, std::size_t) { return std::size_t{0}; }, kFirstModulePathSize,
+                            kLongestModulePath),
+              L"");
 }
 
 }  // namespace

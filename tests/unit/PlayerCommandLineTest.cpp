@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "LaunchAddress.h"
+
 namespace {
 
 TEST(ComposePlayerCommandLine, PutsTheUrlBareBetweenTheFixedWords)
@@ -22,12 +24,12 @@ TEST(ComposePlayerCommandLine, UrlWithSpacesAndQuotesIsNotQuotedOrEscaped)
 }
 
 // The longest URL the launch URL buffer holds keeps the line inside the
-// 1024-character command buffer with its terminator.
+// command buffer with its terminator.
 TEST(ComposePlayerCommandLine, LongestUrlFitsTheCommandBuffer)
 {
-    const std::wstring url(259, L'u');
+    const std::wstring url(kLaunchAddressSize - 1, L'u');
     const std::wstring line = ComposePlayerCommandLine(url);
-    EXPECT_LT(line.size(), 1024u);
+    EXPECT_LT(line.size(), kPlayerCommandLineSize);
     EXPECT_NE(line.find(L" " + url + L" facebook"), std::wstring::npos);
 }
 

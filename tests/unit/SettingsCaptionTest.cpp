@@ -10,6 +10,7 @@
 
 #include "InstallCheck.h"
 #include "TempDir.h"
+#include "WindowCaption.h"
 
 namespace {
 
@@ -21,6 +22,7 @@ std::string Repeat(const std::string& piece, std::size_t times)
     return text;
 }
 
+constexpr std::size_t kLongest = kLongestCaption;
 const std::string kNi = "\xC4\xE3";                // one character of code page 936, one unit
 const std::string kSupplementary = "\x95\x32\x82\x36";  // GB18030 for U+10000, a surrogate pair
 
@@ -51,17 +53,21 @@ TEST_P(CaptionLengthCases, CountsUnitsAndKeepsWholeCharacters)
 INSTANTIATE_TEST_SUITE_P(
     Table, CaptionLengthCases,
     ::testing::Values(
-        CaptionLengthCase{"AsciiOf254Units", 936, std::string(254, 'a'), 254, 254, 254},
-        CaptionLengthCase{"AsciiOf255Units", 936, std::string(255, 'a'), 255, 254, 254},
+        CaptionLengthCase{"AsciiOfTheLongest", 936, std::string(kLongest, 'a'), kLongest, kLongest, kLongest},
+        CaptionLengthCase{"AsciiOneUnitTooLong", 936, std::string(kLongest + 1, 'a'), kLongest + 1, kLongest, kLongest},
         // 400 bytes that the launcher shows whole: 200 characters.
         CaptionLengthCase{"DoubleByteCharactersCountOnce", 936, Repeat(kNi, 200), 200, 200, 400},
-        CaptionLengthCase{"CutBetweenDoubleByteCharacters", 936, std::string("a").append(Repeat(kNi, 300)), 301, 254, 1 + 253 * 2},
+        CaptionLengthCase{"CutBetweenDoubleByteCharacters", 936, std::string("a").append(Repeat(kNi, 300)), 301,
+                          kLongest, 1 + (kLongest - 1) * 2},
         // A lead byte without its trail byte: one default character.
         CaptionLengthCase{"LeadByteAtTheEnd", 936, "ab\xC4", 3, 3, 3},
-        CaptionLengthCase{"SingleByteCodePage", 1252, std::string(300, '\xC4'), 300, 254, 254},
-        // The cut would split the surrogate pair of the 254th unit: the title keeps 253.
-        CaptionLengthCase{"SurrogatePairAtTheCut", 54936, std::string(253, 'a') + kSupplementary, 255, 253, 253},
-        CaptionLengthCase{"SurrogatePairBeforeTheCut", 54936, std::string(252, 'a') + kSupplementary + "b", 255, 254, 256},
+        CaptionLengthCase{"SingleByteCodePage", 1252, std::string(300, '\xC4'), 300, kLongest, kLongest},
+        // The cut would split the surrogate pair of the last unit the title
+        // keeps: it keeps one unit fewer.
+        CaptionLengthCase{"SurrogatePairAtTheCut", 54936, std::string(kLongest - 1, 'a') + kSupplementary, kLongest + 1,
+                          kLongest - 1, kLongest - 1},
+        CaptionLengthCase{"SurrogatePairBeforeTheCut", 54936, std::string(kLongest - 2, 'a') + kSupplementary + "b",
+                          kLongest + 1, kLongest, kLongest + 2},
         CaptionLengthCase{"Empty", 936, "", 0, 0, 0}),
     [](const ::testing::TestParamInfo<CaptionLengthCase>& info) { return std::string(info.param.name); });
 
@@ -84,10 +90,12 @@ TEST(CaptionCheck, WarnsInUnitsOfTheNamedCodePage)
         } else {
             EXPECT_EQ(check.settings.captionUnits, 400u);
             ASSERT_EQ(check.warnings.size(), 1u);
-            EXPECT_EQ(check.warnings[0].message,
-                      "ClientWndCaption is 400 UTF-16 units in code page 1252: the title keeps 254 at most, so it is cut");
-            EXPECT_EQ(check.settings.caption, Repeat(kNi, 127));
-            EXPECT_EQ(check.settings.captionSource, "ClientWndCaption in ServerInfo.ini, line 3, cut to 254 UTF-16 units");
+            const std::string longest = std::to_string(kLongest);
+            EXPECT_EQ(check.warnings[0].message, "ClientWndCaption is 400 UTF-16 units in code page 1252: the title keeps " +
+                                                     longest + " at most, so it is cut");
+            EXPECT_EQ(check.settings.caption, Repeat(kNi, kLongest / 2));
+            EXPECT_EQ(check.settings.captionSource,
+                      "ClientWndCaption in ServerInfo.ini, line 3, cut to " + longest + " UTF-16 units");
         }
     }
 }

@@ -11,6 +11,7 @@
 
 #include "LaunchAddress.h"
 #include "TempDir.h"
+#include "WindowCaption.h"
 
 namespace {
 
@@ -66,6 +67,9 @@ TEST_P(PitfallCases, FindsEachPitfallWithItsLine)
 }
 
 const std::string kServerHeader = "[default]\r\nClientWndCaption=T\r\n";
+// The longest address the launcher takes, and one byte more.
+const std::string kLongestUrl = "http://a/" + std::string(kLaunchAddressSize - 1 - 9, 'x');
+const std::string kUrlOneByteTooLong = kLongestUrl + "x";
 const std::string kWindowHeader = "[SYSTEM]\r\nSCREENWIDTH=1024\r\n";
 
 INSTANTIATE_TEST_SUITE_P(
@@ -119,17 +123,17 @@ INSTANTIATE_TEST_SUITE_P(
                     {{"window.ini", 5, "key-case"}}},
         PitfallCase{"QuoteNotClosed", "[default]\r\nresourceURL=\"http://a/\r\nClientWndCaption=T\r\n", kCleanWindow,
                     {{"ServerInfo.ini", 1, "key-missing"}, {"ServerInfo.ini", 2, "quote-not-closed"}}},
-        PitfallCase{"UrlOf260Bytes", kServerHeader + "resourceURL=\"http://a/" + std::string(251, 'x') + "\"\r\n",
-                    kCleanWindow, {{"ServerInfo.ini", 3, "url-too-long"}}},
-        PitfallCase{"UrlOf259BytesIsFine", kServerHeader + "resourceURL=\"http://a/" + std::string(250, 'x') + "\"\r\n",
-                    kCleanWindow, {}},
+        PitfallCase{"UrlOneByteTooLong", kServerHeader + "resourceURL=\"" + kUrlOneByteTooLong + "\"\r\n", kCleanWindow,
+                    {{"ServerInfo.ini", 3, "url-too-long"}}},
+        PitfallCase{"LongestUrlIsFine", kServerHeader + "resourceURL=\"" + kLongestUrl + "\"\r\n", kCleanWindow, {}},
         PitfallCase{"EmptyUrl", kServerHeader + "resourceURL=\r\n", kCleanWindow, {{"ServerInfo.ini", 3, "url-empty"}}},
         PitfallCase{"Utf16File",
                     std::string("\xFF\xFE[\0d\0e\0f\0a\0u\0l\0t\0]\0\r\0\n\0", 24), kCleanWindow,
                     {{"ServerInfo.ini", 0, "section-missing"}, {"ServerInfo.ini", 1, "file-utf16"}}},
         PitfallCase{"Utf8FileWithByteOrderMark", "\xEF\xBB\xBF" + std::string(kCleanServerInfo), kCleanWindow,
                     {{"ServerInfo.ini", 1, "file-utf8-bom"}}},
-        PitfallCase{"CaptionOf255Bytes", "[default]\r\nresourceURL=\"http://a/\"\r\nClientWndCaption=" + std::string(255, 'c') + "\r\n",
+        PitfallCase{"CaptionOneUnitTooLong",
+                    "[default]\r\nresourceURL=\"http://a/\"\r\nClientWndCaption=" + std::string(kLongestCaption + 1, 'c') + "\r\n",
                     kCleanWindow, {{"ServerInfo.ini", 3, "caption-too-long"}}},
         PitfallCase{"MissingFiles", std::nullopt, std::nullopt,
                     {{"ServerInfo.ini", 0, "file-missing"}, {"window.ini", 0, "file-missing"}}},
@@ -178,7 +182,6 @@ TEST_P(EffectiveCases, GivesWhatTheLauncherUses)
               "\"Velmora.exe\"  Launch Korrin Korrin.dll kt999 1 localversion " + c.launchUrl + " facebook");
 }
 
-const std::string kUrl260 = "http://a/" + std::string(251, 'x');
 
 INSTANTIATE_TEST_SUITE_P(
     Table, EffectiveCases,
@@ -186,7 +189,7 @@ INSTANTIATE_TEST_SUITE_P(
         EffectiveCase{"Configured", kCleanServerInfo, kCleanWindow, "http://10.0.0.1:8080/launch.php?s=1",
                       "http://10.0.0.1:8080/launch.php?s=1", "Tarnhold Online", 1024, 640, {171, 54}},
         EffectiveCase{"NoFiles", std::nullopt, std::nullopt, kDefaultLaunchUrl, "", "Tarnhold", 0, 0, {683, 374}},
-        EffectiveCase{"UrlTooLongGivesTheDefaultPageAndNoUrl", "[default]\r\nresourceURL=\"" + kUrl260 + "\"\r\n",
+        EffectiveCase{"UrlTooLongGivesTheDefaultPageAndNoUrl", "[default]\r\nresourceURL=\"" + kUrlOneByteTooLong + "\"\r\n",
                       kCleanWindow, kDefaultLaunchUrl, "", "Tarnhold", 1024, 640, {171, 54}},
         EffectiveCase{"EmptyUrlOpensAnEmptyAddress", "[default]\r\nresourceURL=\r\nClientWndCaption=\r\n", kCleanWindow,
                       "", "", "", 1024, 640, {171, 54}},
@@ -195,8 +198,8 @@ INSTANTIATE_TEST_SUITE_P(
         EffectiveCase{"NamesIgnoreCase", "[DEFAULT]\r\nRESOURCEURL=\"http://b/\"\r\nclientwndcaption=\xC4\xE3\r\n",
                       "[system]\r\nscreenwidth=800\r\nscreenheight=600\r\n", "http://b/", "http://b/", "\xC4\xE3", 800,
                       600, {283, 74}},
-        EffectiveCase{"CaptionCutTo254Bytes", "[default]\r\nClientWndCaption=" + std::string(300, 'c') + "\r\n",
-                      kCleanWindow, kDefaultLaunchUrl, "", std::string(254, 'c'), 1024, 640, {171, 54}}),
+        EffectiveCase{"CaptionCutToTheLongest", "[default]\r\nClientWndCaption=" + std::string(300, 'c') + "\r\n",
+                      kCleanWindow, kDefaultLaunchUrl, "", std::string(kLongestCaption, 'c'), 1024, 640, {171, 54}}),
     [](const ::testing::TestParamInfo<EffectiveCase>& info) { return std::string(info.param.name); });
 
 TEST(InstallCheck, UsesTheGivenScreenForPlacementAndSizeWarnings)

@@ -8,7 +8,7 @@ namespace {
 
 std::wstring Copied(const std::wstring& text)
 {
-    wchar_t caption[256];
+    wchar_t caption[kCaptionBufferSize];
     std::fill(std::begin(caption), std::end(caption), L'#');
     CopyWindowCaption(text.c_str(), caption);
     return caption;
@@ -22,25 +22,26 @@ struct CaptionCase {
 
 class CaptionCases : public ::testing::TestWithParam<CaptionCase> {};
 
-TEST_P(CaptionCases, KeepAtMost254UnitsAndWholeSurrogatePairs)
+TEST_P(CaptionCases, KeepAtMostTheLongestCaptionAndWholeSurrogatePairs)
 {
     EXPECT_EQ(Copied(GetParam().text), GetParam().expected);
 }
 
-const std::wstring k253(253, L'a');
+// One unit short of the longest caption.
+const std::wstring kAlmostLongest(kLongestCaption - 1, L'a');
 const std::wstring kPair = {wchar_t(0xD83D), wchar_t(0xDE00)};
 
 INSTANTIATE_TEST_SUITE_P(
     Table, CaptionCases,
     ::testing::Values(CaptionCase{"Empty", L"", L""},
                       CaptionCase{"Short", L"Tarnhold Online", L"Tarnhold Online"},
-                      CaptionCase{"Exactly254", k253 + L"b", k253 + L"b"},
-                      CaptionCase{"LongerIsCut", k253 + L"bcdef", k253 + L"b"},
-                      CaptionCase{"PairWithinTheLimitStays", std::wstring(252, L'a') + kPair + L"z",
-                                  std::wstring(252, L'a') + kPair},
-                      CaptionCase{"PairAcrossTheLimitIsDropped", k253 + kPair + L"z", k253},
-                      CaptionCase{"LoneHighSurrogateAtTheLimitStays", k253 + wchar_t(0xD83D) + L"z",
-                                  k253 + wchar_t(0xD83D)}),
+                      CaptionCase{"ExactlyTheLongest", kAlmostLongest + L"b", kAlmostLongest + L"b"},
+                      CaptionCase{"LongerIsCut", kAlmostLongest + L"bcdef", kAlmostLongest + L"b"},
+                      CaptionCase{"PairWithinTheLimitStays", std::wstring(kLongestCaption - 2, L'a') + kPair + L"z",
+                                  std::wstring(kLongestCaption - 2, L'a') + kPair},
+                      CaptionCase{"PairAcrossTheLimitIsDropped", kAlmostLongest + kPair + L"z", kAlmostLongest},
+                      CaptionCase{"LoneHighSurrogateAtTheLimitStays", kAlmostLongest + wchar_t(0xD83D) + L"z",
+                                  kAlmostLongest + wchar_t(0xD83D)}),
     [](const ::testing::TestParamInfo<CaptionCase>& info) { return std::string(info.param.name); });
 
 }  // namespace

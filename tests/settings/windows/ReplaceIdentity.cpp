@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include "IniFile.h"
+#include "OwnedHandle.h"
 
 namespace {
 
@@ -18,18 +19,21 @@ const ULONGLONG kCreationTime = 126257139060000000ull;
 
 bool Prepare(const char* path)
 {
-    const HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    const char text[] = "[SYSTEM]\r\nWINDOW=1\r\n";
-    DWORD written = 0;
-    FILETIME creation;
-    creation.dwLowDateTime = static_cast<DWORD>(kCreationTime);
-    creation.dwHighDateTime = static_cast<DWORD>(kCreationTime >> 32);
-    const bool ok = WriteFile(file, text, sizeof text - 1, &written, nullptr) && written == sizeof text - 1 &&
-                    SetFileTime(file, &creation, nullptr, nullptr);
-    CloseHandle(file);
-    return ok && SetFileAttributesA(path, FILE_ATTRIBUTE_HIDDEN);
+    {
+        const OwnedFileHandle file(
+            CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file)
+            return false;
+        const char text[] = "[SYSTEM]\r\nWINDOW=1\r\n";
+        DWORD written = 0;
+        FILETIME creation;
+        creation.dwLowDateTime = static_cast<DWORD>(kCreationTime);
+        creation.dwHighDateTime = static_cast<DWORD>(kCreationTime >> 32);
+        if (!WriteFile(file.Get(), text, sizeof text - 1, &written, nullptr) || written != sizeof text - 1 ||
+            !SetFileTime(file.Get(), &creation, nullptr, nullptr))
+            return false;
+    }
+    return SetFileAttributesA(path, FILE_ATTRIBUTE_HIDDEN);
 }
 
 bool CreationTimeOf(const char* path, ULONGLONG& time)
