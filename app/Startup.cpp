@@ -2,12 +2,12 @@
 
 #include <windows.h>
 
-#include <cstring>
 #include <string>
 
 #include "AnsiToWide.h"
 #include "IniFile.h"
 #include "InstallNames.h"
+#include "LaunchAddress.h"
 #include "LauncherGlobals.h"
 #include "ModulePath.h"
 #include "StartDirectory.h"
@@ -51,8 +51,8 @@ void ReadServerSettings(CIniFile& settings)
 {
     settings.Load(kServerInfoFile);
     const char* url = settings.GetString(kServerInfoSection, kLaunchUrlKey, true);
-    if (url != nullptr && std::strlen(url) < sizeof g_launchUrl)
-        std::strcpy(g_launchUrl, url);
+    if (url != nullptr)
+        CopyLaunchAddress(url, g_launchUrl);
     const char* caption = settings.GetString(kServerInfoSection, kCaptionKey, true);
     if (caption != nullptr)
         CopyWindowCaption(AnsiToWide(caption), g_windowCaption);

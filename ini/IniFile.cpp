@@ -262,9 +262,8 @@ bool CIniFile::Save()
     ini::Replacement replacement;
     if (!ini::BeginReplace(m_fileName, replacement))
         return false;
-    if (!WriteEntries(replacement.file, m_entries)) {
-        ini::AbandonReplace(replacement);
+    // A failed write leaves the replacement to remove its temporary file.
+    if (!WriteEntries(replacement.file, m_entries))
         return false;
-    }
     return ini::CommitReplace(replacement);
 }

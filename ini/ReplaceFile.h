@@ -20,7 +20,15 @@
 namespace ini {
 
 struct Replacement {
-    std::FILE* file = nullptr;   // open for binary writing
+    Replacement() = default;
+    Replacement(const Replacement&) = delete;
+    Replacement& operator=(const Replacement&) = delete;
+    // A replacement that was neither committed nor abandoned (a save that
+    // failed on the way) is abandoned when it goes: its temporary file is closed
+    // and removed, and errno is left as it was.
+    ~Replacement();
+
+    std::FILE* file = nullptr;   // open for binary writing; null once committed or abandoned
     std::string temporaryPath;
     std::string target;          // the file that is replaced: the end of a chain of links
 };
@@ -37,6 +45,12 @@ bool CommitReplace(Replacement& replacement);
 
 // Closes and removes a temporary file that is not wanted.
 void AbandonReplace(Replacement& replacement);
+
+inline Replacement::~Replacement()
+{
+    if (file != nullptr)
+        AbandonReplace(*this);
+}
 
 // The part of a temporary name that belongs to one target: ".ini-" and the
 // hash of the target's file name, then "-".

@@ -5,6 +5,7 @@
 #include <io.h>
 #include <windows.h>
 
+#include "OwnedHandle.h"
 #include "Win32Errors.h"
 
 namespace ini {
@@ -40,12 +41,10 @@ bool MayReplace(const std::string& target)
         errno = EISDIR;
         return false;
     }
-    const HANDLE file = CreateFileA(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return FailWithLastError();
-    CloseHandle(file);
-    return true;
+    const OwnedFileHandle file(CreateFileA(target.c_str(), GENERIC_WRITE,
+                                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file || FailWithLastError();
 }
 
 // Deletes the temporary files of `prefix` in `directory` that no running save
@@ -53,31 +52,30 @@ bool MayReplace(const std::string& target)
 void RemoveLeftovers(const std::string& directory, const std::string& prefix)
 {
     WIN32_FIND_DATAA found;
-    const HANDLE search = FindFirstFileA((directory + prefix + "*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
+    const OwnedFindHandle search(FindFirstFileA((directory + prefix + "*").c_str(), &found));
+    if (!search)
         return;
     do {
         if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
             DeleteFileA((directory + found.cFileName).c_str());
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+    } while (FindNextFileA(search.Get(), &found));
 }
 
-HANDLE CreateHeldTemporary(const std::string& directory, const std::string& prefix, std::string& path)
+OwnedFileHandle CreateHeldTemporary(const std::string& directory, const std::string& prefix, std::string& path)
 {
     static unsigned counter = 0;
     for (int attempt = 0; attempt < 100; ++attempt) {
         path = directory + prefix + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(counter++);
         // No delete sharing: while this handle is open, no other save removes it.
-        const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file != INVALID_HANDLE_VALUE)
+        OwnedFileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file)
             return file;
         if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS)
             break;
     }
     FailWithLastError();
-    return INVALID_HANDLE_VALUE;
+    return OwnedFileHandle();
 }
 
 std::string FullPath(const std::string& path)
@@ -99,13 +97,11 @@ void RestoreIdentity(const std::string& target, const WIN32_FILE_ATTRIBUTE_DATA&
     if (!GetFileAttributesExA(target.c_str(), GetFileExInfoStandard, &now))
         return;
     if (CompareFileTime(&now.ftCreationTime, &old.ftCreationTime) != 0) {
-        const HANDLE file = CreateFileA(target.c_str(), FILE_WRITE_ATTRIBUTES,
-                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file != INVALID_HANDLE_VALUE) {
-            SetFileTime(file, &old.ftCreationTime, nullptr, nullptr);
-            CloseHandle(file);
-        }
+        const OwnedFileHandle file(CreateFileA(target.c_str(), FILE_WRITE_ATTRIBUTES,
+                                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file)
+            SetFileTime(file.Get(), &old.ftCreationTime, nullptr, nullptr);
     }
     const DWORD wanted = old.dwFileAttributes & kSettableAttributes;
     if ((now.dwFileAttributes & kSettableAttributes) != wanted)
@@ -144,16 +140,19 @@ bool BeginReplace(const std::string& target, Replacement& replacement)
     const std::string directory = DirectoryPart(target);
     const std::string prefix = TemporaryPrefix(target);
     RemoveLeftovers(directory, prefix);
-    const HANDLE handle = CreateHeldTemporary(directory, prefix, replacement.temporaryPath);
-    if (handle == INVALID_HANDLE_VALUE)
+    OwnedFileHandle handle = CreateHeldTemporary(directory, prefix, replacement.temporaryPath);
+    if (!handle)
         return false;
-    const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_WRONLY | _O_BINARY);
+    // The C run-time's descriptor takes the handle over once it exists, and the
+    // stream the descriptor.
+    const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(handle.Get()), _O_WRONLY | _O_BINARY);
+    if (fd >= 0)
+        handle.Detach();
     replacement.file = fd >= 0 ? _fdopen(fd, "wb") : nullptr;
     if (replacement.file == nullptr) {
         if (fd >= 0)
             _close(fd);
-        else
-            CloseHandle(handle);
+        handle.Reset();
         DeleteFileA(replacement.temporaryPath.c_str());
         errno = ENOMEM;
         return false;

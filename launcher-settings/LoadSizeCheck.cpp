@@ -1,6 +1,6 @@
 #include <cstdint>
 
-#include "InstallCheck.h"
+#include "LoadSizeCheck.h"
 
 namespace {
 

@@ -44,9 +44,8 @@ std::string RestoreAfterFailedSet(const SettingsFile& original, const std::strin
     ini::Replacement replacement;
     if (!ini::BeginReplace(original.path, replacement))
         return RestoreFailed();
-    if (std::fwrite(original.bytes.data(), 1, original.bytes.size(), replacement.file) != original.bytes.size()) {
-        ini::AbandonReplace(replacement);
+    // A failed write leaves the replacement to remove its temporary file.
+    if (std::fwrite(original.bytes.data(), 1, original.bytes.size(), replacement.file) != original.bytes.size())
         return RestoreFailed();
-    }
     return ini::CommitReplace(replacement) ? restored : RestoreFailed();
 }

@@ -1,4 +1,4 @@
-#include "InstallCheck.h"
+#include "ServerInfoCheck.h"
 
 #include <cstring>
 
@@ -6,6 +6,7 @@
 #include "InstallNames.h"
 #include "LaunchAddress.h"
 #include "PlayerLine.h"
+#include "SettingsPresence.h"
 #include "WindowCaption.h"
 
 namespace {
@@ -51,9 +52,11 @@ void TakeLaunchUrl(const SettingsFile& file, InstallSettings& settings, Settings
 {
     const char* url = ReadKey(file, kLaunchUrlKey, kNoUrlEffect, warnings);
     const int line = url != nullptr ? file.LineOfEntry(file.EntryOfValue(url)) : 0;
-    const bool fits = url != nullptr && std::strlen(url) < kLaunchAddressSize;
+    // The launch URL buffer, filled as start-up fills it.
+    char launchUrl[kLaunchAddressSize] = {};
+    const bool fits = url != nullptr && CopyLaunchAddress(url, launchUrl);
     if (fits) {
-        settings.launchUrl = url;
+        settings.launchUrl = launchUrl;
         settings.launchPageSource = FromEntry(kLaunchUrlKey, line);
     } else if (url != nullptr) {
         const std::string reason = std::string(kLaunchUrlKey) + " is " + std::to_string(std::strlen(url)) +

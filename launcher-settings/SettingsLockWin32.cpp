@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <windows.h>
 
+#include "OwnedHandle.h"
 #include "Win32Errors.h"
 
 bool FindLockFile(const std::string& path, SettingsLock& lock)
@@ -35,11 +36,13 @@ LockState TryLockSettingsFile(SettingsLock& lock)
     return LockState::Failed;
 }
 
+// The lock file's handle goes back into an owning handle, which closes it:
+// the system then deletes the file.
 void UnlockSettingsFile(SettingsLock& lock)
 {
     if (lock.handle == -1)
         return;
-    CloseHandle(reinterpret_cast<HANDLE>(lock.handle));
+    const OwnedFileHandle held(reinterpret_cast<HANDLE>(lock.handle));
     lock.handle = -1;
 }
 

@@ -1,6 +1,8 @@
-#include "InstallCheck.h"
+#include "WindowSizeCheck.h"
 
+#include "ClientSize.h"
 #include "InstallNames.h"
+#include "SettingsPresence.h"
 #include "VisibleText.h"
 
 namespace {
@@ -18,13 +20,12 @@ struct Side {
     int screenExtent;
 };
 
-// GetInt of the side's key, as the launcher calls it, with a warning for each
-// size that gives no usable window.
-int ReadSide(const SettingsFile& file, const Side& side, bool hasSection, SettingsWarnings& warnings,
-             std::string& source)
+// Where the size the launcher read for one side comes from, and a warning for
+// each size that gives no usable window.
+void CheckSide(const SettingsFile& file, const Side& side, int size, bool hasSection, SettingsWarnings& warnings,
+               std::string& source)
 {
     CIniFile& document = file.document;
-    const int size = document.GetInt(kSection, side.key, true);
     const char* text = document.GetString(kSection, side.key, true);
     const std::string key = side.key;
     if (text == nullptr) {
@@ -34,7 +35,7 @@ int ReadSide(const SettingsFile& file, const Side& side, bool hasSection, Settin
                                 "the section " + kHeader + " has no " + key + ": the client " + side.extent + " is 0",
                                 "add " + key + "=<pixels> under " + kHeader});
         }
-        return size;
+        return;
     }
     const int line = file.LineOfEntry(file.EntryOfValue(text));
     source += key + " line " + std::to_string(line);
@@ -54,7 +55,6 @@ int ReadSide(const SettingsFile& file, const Side& side, bool hasSection, Settin
                             "make " + key + " at most " + std::to_string(side.screenExtent) +
                                 ", or check with the players' screen size (--screen WxH)"});
     }
-    return size;
 }
 
 }  // namespace
@@ -71,10 +71,13 @@ void CheckWindowSize(const SettingsFile& file, InstallSettings& settings, Settin
                             "put the header " + kHeader + " above " + kClientWidthKey + " and " + kClientHeightKey,
                             warnings);
     const ScreenSize screen = settings.screen;
+    const ClientSize size = ClientSizeOf(file.document);
+    settings.clientWidth = size.width;
+    settings.clientHeight = size.height;
     std::string source;
-    settings.clientWidth = ReadSide(file, {kClientWidthKey, "width", "right", screen.width}, hasSection, warnings, source);
+    CheckSide(file, {kClientWidthKey, "width", "right", screen.width}, size.width, hasSection, warnings, source);
     source += ", ";
-    settings.clientHeight = ReadSide(file, {kClientHeightKey, "height", "bottom", screen.height}, hasSection, warnings, source);
+    CheckSide(file, {kClientHeightKey, "height", "bottom", screen.height}, size.height, hasSection, warnings, source);
     settings.clientSizeSource = present                                  ? source + " in " + kName
                                 : file.state == FileState::TooLarge ? std::string(kName) + " is too large for the launcher"
                                                                     : std::string(kName) + " is missing or empty";

@@ -9,10 +9,7 @@ const char kDefaultLaunchUrl[] = LAUNCHER_DEFAULT_LAUNCH_URL;
 
 static_assert(sizeof(kDefaultLaunchUrl) <= kLaunchAddressSize, "the default launch-page URL fits the address buffer");
 
-namespace {
-
-// Copies `text` whole when it fits with its terminator, and reports whether it did.
-bool CopyIfItFits(const char* text, char (&address)[kLaunchAddressSize])
+bool CopyLaunchAddress(const char* text, char (&address)[kLaunchAddressSize])
 {
     const std::size_t length = std::strlen(text);
     if (length >= kLaunchAddressSize)
@@ -21,17 +18,15 @@ bool CopyIfItFits(const char* text, char (&address)[kLaunchAddressSize])
     return true;
 }
 
-}  // namespace
-
 void ChooseLaunchAddress(const char* launchUrl, const char* serverInfoFile, char (&address)[kLaunchAddressSize])
 {
     std::memset(address, 0, kLaunchAddressSize);
-    if (launchUrl[0] != '\0' && CopyIfItFits(launchUrl, address))
+    if (launchUrl[0] != '\0' && CopyLaunchAddress(launchUrl, address))
         return;
-    CopyIfItFits(kDefaultLaunchUrl, address);
+    CopyLaunchAddress(kDefaultLaunchUrl, address);
     CIniFile serverInfo;
     serverInfo.Load(serverInfoFile);
     const char* resourceUrl = serverInfo.GetString(kServerInfoSection, kLaunchUrlKey, true);
     if (resourceUrl)
-        CopyIfItFits(resourceUrl, address);
+        CopyLaunchAddress(resourceUrl, address);
 }

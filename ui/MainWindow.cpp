@@ -2,6 +2,7 @@
 #include "MainWindow.h"
 
 #include "BrowserPane.h"
+#include "ClientSize.h"
 #include "IniFile.h"
 #include "InstallNames.h"
 #include "WindowPlacement.h"
@@ -15,11 +16,6 @@ const wchar_t kMainWindowClass[] = L"brelkand";
 // bar with the close and minimise buttons, no maximise button, no sizing border.
 constexpr DWORD kFrameStyleBits = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD kKeptStyleBits = ~(WS_POPUP | kFrameStyleBits);
-
-struct ClientSize {
-    int width;
-    int height;
-};
 
 // Written once by RunWindowMode, before the window exists.
 WindowModeSettings g_settings{L"", ""};
@@ -100,8 +96,7 @@ ClientSize ReadClientSize()
 {
     CIniFile windowIni;
     windowIni.Load(kWindowFile);
-    return {windowIni.GetInt(kWindowSection, kClientWidthKey, true),
-            windowIni.GetInt(kWindowSection, kClientHeightKey, true)};
+    return ClientSizeOf(windowIni);
 }
 
 // Created hidden and borderless, so that the pane is built over exactly the

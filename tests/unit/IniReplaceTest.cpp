@@ -1,7 +1,9 @@
 // How Save replaces a file: through links, keeping mode and owner, with any
 // name the filesystem takes, and without leaving temporary files behind, even
 // when saves are killed half-way or run at the same time.
+#include <cerrno>
 #include <chrono>
+#include <cstdio>
 #include <csignal>
 #include <filesystem>
 #include <functional>
@@ -16,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include "IniTestSupport.h"
+#include "ReplaceFile.h"
 #include "TempDir.h"
 
 namespace {
@@ -250,6 +253,25 @@ void WaitForTemporaryFile(const std::string& directory, std::chrono::seconds pat
         _exit(1);
     for (;;)
         ini.Save();
+}
+
+// A replacement that is neither committed nor abandoned, as when a save fails
+// half-way, removes its temporary file when it goes and leaves the target and
+// errno as they were.
+TEST(Replacement, LeftUnfinishedRemovesItsTemporaryFile)
+{
+    const TempDir dir;
+    const std::string path = dir.Write("window.ini", kOld);
+    {
+        ini::Replacement replacement;
+        ASSERT_TRUE(ini::BeginReplace(path, replacement));
+        ASSERT_EQ(Leftovers(dir.Path("")).size(), 1u);
+        std::fputs(kNew, replacement.file);
+        errno = ENOSPC;
+    }
+    EXPECT_EQ(errno, ENOSPC);
+    EXPECT_EQ(Leftovers(dir.Path("")), std::vector<std::string>{});
+    EXPECT_EQ(TempDir::Read(path), kOld);
 }
 
 TEST(Save, LeftoversOfKilledSavesDoNotPileUp)

@@ -138,3 +138,33 @@ TEST(DefaultLaunchUrl, NamesTheLaunchPageOnTheDefaultServer)
 }
 
 }  // namespace
+
+namespace {
+
+// The copy start-up fills the launch URL buffer with: whole or not at all.
+struct CopyCase {
+    const char* name;
+    std::string text;
+    bool copied;
+};
+
+class CopyCases : public ::testing::TestWithParam<CopyCase> {};
+
+TEST_P(CopyCases, CopiesWholeOrLeavesTheBufferAsItWas)
+{
+    const CopyCase& c = GetParam();
+    char address[kLaunchAddressSize];
+    std::fill(std::begin(address), std::end(address), 'x');
+    address[kLaunchAddressSize - 1] = '\0';
+    const std::string before(address);
+    EXPECT_EQ(CopyLaunchAddress(c.text.c_str(), address), c.copied);
+    EXPECT_EQ(std::string(address), c.copied ? c.text : before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, CopyCases,
+                         ::testing::Values(CopyCase{"Empty", "", true}, CopyCase{"Short", "http://a/b", true},
+                                           CopyCase{"LongestThatFits", kLongestUrl, true},
+                                           CopyCase{"OneByteTooLong", kUrlOneByteTooLong, false}),
+                         [](const ::testing::TestParamInfo<CopyCase>& info) { return std::string(info.param.name); });
+
+}  // namespace

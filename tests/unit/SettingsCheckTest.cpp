@@ -1,6 +1,8 @@
 // The pitfalls that `launcher-settings check` finds, each on a small install
 // whose files show just that fault, and the effective settings it prints.
 #include "InstallCheck.h"
+#include "LoadSizeCheck.h"
+#include "WindowSizeCheck.h"
 
 #include <gtest/gtest.h>
 
