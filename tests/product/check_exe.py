@@ -51,13 +51,21 @@ def dll_characteristics(image):
     return struct.unpack_from("<H", image, struct.unpack_from("<I", image, 0x3C)[0] + 24 + 70)[0]
 
 
+RESOURCE_DIRECTORY, BASE_RELOCATION_DIRECTORY = 2, 5
+
+
+def data_directory(image, index):
+    """(RVA, size) of one entry of the optional header's data directories, which
+    follow 96 bytes of PE32 fields or 112 of PE32+ ones."""
+    optional = struct.unpack_from("<I", image, 0x3C)[0] + 24
+    directories = optional + (96 if struct.unpack_from("<H", image, optional)[0] == 0x10B else 112)
+    return struct.unpack_from("<II", image, directories + index * 8)
+
+
 def has_relocations(image):
     """Whether the base relocation directory is present, without which the image
     cannot be moved, whatever DYNAMIC_BASE says."""
-    pe = struct.unpack_from("<I", image, 0x3C)[0]
-    optional = pe + 24
-    directories = optional + (96 if struct.unpack_from("<H", image, optional)[0] == 0x10B else 112)
-    return struct.unpack_from("<II", image, directories + 5 * 8) != (0, 0)
+    return data_directory(image, BASE_RELOCATION_DIRECTORY) != (0, 0)
 
 
 def resources(image):
@@ -65,8 +73,7 @@ def resources(image):
     pe = struct.unpack_from("<I", image, 0x3C)[0]
     sections, optional_size = struct.unpack_from("<H", image, pe + 6)[0], struct.unpack_from("<H", image, pe + 20)[0]
     optional = pe + 24
-    directories = optional + (96 if struct.unpack_from("<H", image, optional)[0] == 0x10B else 112)
-    resource_rva = struct.unpack_from("<I", image, directories + 2 * 8)[0]
+    resource_rva = data_directory(image, RESOURCE_DIRECTORY)[0]
     if resource_rva == 0:
         return {}
     table = optional + optional_size
