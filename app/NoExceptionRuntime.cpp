@@ -22,10 +22,16 @@ namespace {
     std::abort();
 }
 
+// Null when the memory cannot be had. malloc(0) may answer null too, but new
+// must give a distinct object even then.
+void* Allocate(std::size_t size) noexcept
+{
+    return std::malloc(size != 0 ? size : 1);
+}
+
 void* AllocateOrEnd(std::size_t size)
 {
-    // malloc(0) may answer null; new must give a distinct object even then.
-    void* memory = std::malloc(size != 0 ? size : 1);
+    void* memory = Allocate(size);
     if (memory == nullptr)
         EndProcess();
     return memory;
@@ -35,8 +41,8 @@ void* AllocateOrEnd(std::size_t size)
 
 void* operator new(std::size_t size) { return AllocateOrEnd(size); }
 void* operator new[](std::size_t size) { return AllocateOrEnd(size); }
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return std::malloc(size != 0 ? size : 1); }
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return std::malloc(size != 0 ? size : 1); }
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return Allocate(size); }
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return Allocate(size); }
 
 void operator delete(void* memory) noexcept { std::free(memory); }
 void operator delete[](void* memory) noexcept { std::free(memory); }

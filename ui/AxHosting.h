@@ -8,10 +8,11 @@
 
 #include <ole2.h>
 
-// Registers the two messages (AxHostMessages.h) and, once per process, the window class
-// "AtlAxWin80" for the module of _Module. A window of that class initialises OLE
-// on its thread when it is created, holds an empty host from then on, and
-// releases the host when it is destroyed; OLE stays up until ReleaseHostOle.
+// Registers the two messages (AxHostMessages.h) and, once per process, the
+// window class "AtlAxWin80" for the module of _Module. A window of that class
+// initialises OLE on its thread when it is created, holds an empty host from
+// then on, and releases the host when it is destroyed; OLE stays up until
+// ReleaseHostOle.
 BOOL AtlAxWinInit();
 
 // Uninitialises OLE once for every host window that initialised it. Called when
