@@ -7,12 +7,20 @@ set(release_dir ${PROJECT_SOURCE_DIR}/tools/release)
 configure_file(${release_dir}/PUBLISHER-GUIDE.txt.in ${PROJECT_BINARY_DIR}/release/PUBLISHER-GUIDE.txt
   @ONLY NEWLINE_STYLE CRLF)
 
+set(release_documents
+  ${release_dir}/ServerInfo.ini ${release_dir}/window.ini ${PROJECT_BINARY_DIR}/release/PUBLISHER-GUIDE.txt)
 install(TARGETS Launcher launcher-settings RUNTIME DESTINATION .)
-install(FILES ${release_dir}/ServerInfo.ini ${release_dir}/window.ini ${PROJECT_BINARY_DIR}/release/PUBLISHER-GUIDE.txt
-  DESTINATION .)
+install(FILES ${release_documents} DESTINATION .)
+
+# The names of everything installed above, which SHA256SUMS lists.
+set(release_files $<TARGET_FILE_NAME:Launcher> $<TARGET_FILE_NAME:launcher-settings>)
+foreach(document IN LISTS release_documents)
+  get_filename_component(name ${document} NAME)
+  list(APPEND release_files ${name})
+endforeach()
 # Runs after the files above are in place, in the folder the package is made from.
 install(CODE "
-  set(release_files Launcher.exe launcher-settings.exe ServerInfo.ini window.ini PUBLISHER-GUIDE.txt)
+  set(release_files \"${release_files}\")
   set(root \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}\")
   set(sums \"\")
   foreach(name IN LISTS release_files)
