@@ -58,31 +58,35 @@ int Usage(const std::string& problem, const std::string& command, std::string& e
     return kStatusUsage;
 }
 
+// A decimal number of one to `longestDigits` digits and nothing else.
+bool ParseDigits(const std::string& text, std::size_t longestDigits, int& number)
+{
+    if (text.empty() || text.size() > longestDigits || text.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    number = std::stoi(text);
+    return true;
+}
+
 // A positive decimal number of at most six digits.
 bool ParsePixels(const std::string& text, int& pixels)
 {
-    if (text.empty() || text.size() > 6 || text.find_first_not_of("0123456789") != std::string::npos)
-        return false;
-    pixels = std::stoi(text);
-    return pixels > 0;
+    return ParseDigits(text, 6, pixels) && pixels > 0;
 }
 
 // A code page number that this system can convert from.
 bool ParseCodePage(const std::string& text, unsigned& codePage)
 {
-    if (text.empty() || text.size() > 5 || text.find_first_not_of("0123456789") != std::string::npos)
+    int number = 0;
+    if (!ParseDigits(text, 5, number))
         return false;
-    codePage = static_cast<unsigned>(std::stoul(text));
+    codePage = static_cast<unsigned>(number);
     return CodePageConverter(codePage).Known();
 }
 
 // A whole number of seconds from 1 to kLongestPageTimeout.
 bool ParseTimeout(const std::string& text, int& seconds)
 {
-    if (text.empty() || text.size() > 4 || text.find_first_not_of("0123456789") != std::string::npos)
-        return false;
-    seconds = std::stoi(text);
-    return seconds >= 1 && seconds <= kLongestPageTimeout;
+    return ParseDigits(text, 4, seconds) && seconds >= 1 && seconds <= kLongestPageTimeout;
 }
 
 bool ParseScreen(const std::string& text, ScreenSize& screen)
