@@ -71,7 +71,11 @@ class Run:
         return self.wait_for(lambda lines: calls(lines, "Navigate2"), "a navigation")
 
     def wait_for_focus(self):
-        return self.wait_for(lambda lines: last_focus_event(lines) == "WM_SETFOCUS", "focus in its window")
+        """Waits for the UI activation to be complete: the page's window has the
+        focus and the control has made its last call of the activation (ShowUI,
+        after SetActiveObject and the control site's OnFocus)."""
+        return self.wait_for(lambda lines: last_focus_event(lines) == "WM_SETFOCUS" and site_calls(lines, "ShowUI"),
+                             "focus in its window after the UI activation")
 
     def close(self, close=harness.close_window):
         close(MAIN_CLASS, self.started.process_id())
