@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "InstallNames.h"
+#include "NativeMachine.h"
 #include "OwnedHandle.h"
 #include "ProgramImage.h"
 
@@ -45,13 +46,14 @@ enum class PendingUpdateState { None, Installable, PlayerInUse };
 // swap can replace them.
 PendingUpdateState CheckPendingUpdate()
 {
-    // Read access too, for the check that the update is a whole program.
+    // Read access too, for the check that the update is a program that starts.
     const OwnedFileHandle pending(OpenExisting(kPendingPlayerFile, GENERIC_READ | GENERIC_WRITE));
     if (!pending)
         return PendingUpdateState::None;
-    // An update cut off while it was downloaded would replace a working player
-    // with one that cannot start; it stays where it is, as if none were pending.
-    if (!IsCompleteProgramImage(OpenFileBytes(pending.Get())))
+    // An update cut off while it was downloaded, or one built for another
+    // processor or as a library, would replace a working player with one that
+    // cannot start; it stays where it is, as if none were pending.
+    if (!IsStartableProgramImage(OpenFileBytes(pending.Get()), NativeMachine()))
         return PendingUpdateState::None;
     const OwnedFileHandle player(OpenExisting(kPlayerFile, GENERIC_WRITE));
     // A player that exists but cannot be written is running or protected; one that
