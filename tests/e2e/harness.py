@@ -74,6 +74,7 @@ SESSION_FILE = WORK_DIR / "session.json"
 
 IDOK = 1
 PLAYER_RECORD = "player-record.json"
+PLAYER_STARTS = "player-starts.txt"
 
 # Seconds to wait for what takes a second or two under Wine on an idle machine
 # (the first browser window of a session takes several). Generous, because the
@@ -248,6 +249,13 @@ def read_player_record(install, timeout=0.0):
     ansi_code_page), waiting up to `timeout` seconds for it; None if there is none."""
     record = Path(install) / PLAYER_RECORD
     return poll(lambda: json.loads(record.read_text(encoding="utf-8")) if record.exists() else None, timeout)
+
+
+def player_starts(install):
+    """How many times the stand-in player of `install` has started; it counts a
+    start before it writes its record, so the count is whole once the record is."""
+    starts = Path(install) / PLAYER_STARTS
+    return len(starts.read_bytes().splitlines()) if starts.exists() else 0
 
 
 def poll(probe, timeout=PATIENCE):

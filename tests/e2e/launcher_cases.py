@@ -3,8 +3,11 @@ and the game launch, each in a fresh install directory with the stand-in player.
 
 import contextlib
 import functools
+import os
+from pathlib import Path
 
 import harness
+import program_images
 from harness import expect
 
 PLAYER_LINE = '"Velmora.exe"  Launch Korrin Korrin.dll kt999 1 localversion {url} facebook'
@@ -35,6 +38,13 @@ def url_of_length(length):
 
 def player_file():
     return (harness.TOOLS_DIR / "Velmora.exe").read_bytes()
+
+
+def other_build_player_file():
+    """The stand-in player of the other Windows build: x86_64 beside the i686
+    launcher, i686 beside the x86_64 one."""
+    other = "E2E_TOOLS_DIR_X86_64" if harness.ARCH == "i686" else "E2E_TOOLS_DIR_I686"
+    return (Path(os.environ[other]) / "Velmora.exe").read_bytes()
 
 
 def update_file():
@@ -254,6 +264,7 @@ def players_in_the_system_directories():
         for player in placed:
             player.unlink(missing_ok=True)
             (player.parent / harness.PLAYER_RECORD).unlink(missing_ok=True)
+            (player.parent / harness.PLAYER_STARTS).unlink(missing_ok=True)
 
 
 def found_by_name(directory, folders, env=None):
@@ -313,8 +324,10 @@ def update_installs_when_the_player_is_missing(case):
 
 
 def update_by_contents(case, update, installed):
-    """Only a whole program is installed, whatever follows its last section; an
-    incomplete one stays pending beside the player, which nowindow still starts."""
+    """Only a program this Windows can start is installed, whatever follows it; any
+    other update stays pending beside the player, which nowindow still starts once
+    with its usual command line. Wine here is 64-bit Windows on x86_64: it runs x86
+    and x64 programs, and the 32-bit launcher must ask the system, not itself."""
     install = harness.make_install(case, {"Velmora_.exe": update()})
     started = harness.start(harness.launcher_command_line(install, "nowindow"))
     expect(started.wait(), 0, "launcher's exit code")
@@ -325,13 +338,22 @@ def update_by_contents(case, update, installed):
         expect((install / "Velmora_.exe").read_bytes() == update(), True, "Velmora_.exe unchanged")
     expect(harness.read_player_record(install, timeout=harness.PATIENCE)["command_line"], PLAYER_LINE.format(url=""),
            "player's command line")
+    expect(harness.player_starts(install), 1, "player starts")
 
 
 UPDATE_CONTENTS_CASES = {
     "update_cut_in_half_is_not_installed": (lambda: player_file()[:len(player_file()) // 2], False),
     "update_of_its_headers_only_is_not_installed": (lambda: player_file()[:1024], False),
     "update_that_is_no_program_is_not_installed": (lambda: b"<html>503 Service Unavailable</html>\r\n", False),
+    "update_of_headers_without_sections_is_not_installed": (program_images.headers_without_sections, False),
+    "update_for_arm64_is_not_installed":
+        (lambda: program_images.for_machine(update_file(), program_images.MACHINE_ARM64), False),
+    "update_that_is_a_library_is_not_installed": (lambda: program_images.as_library(update_file()), False),
+    "update_cut_inside_its_signature_is_not_installed":
+        (lambda: program_images.signed_and_cut_inside_the_signature(update_file()), False),
     "update_with_a_long_tail_is_installed": (lambda: player_file() + bytes(range(256)) * 1024, True),
+    "update_with_a_whole_signature_is_installed": (lambda: program_images.signed(update_file())[0], True),
+    "update_built_for_the_other_processor_is_installed": (other_build_player_file, True),
 }
 
 

@@ -33,6 +33,15 @@ bool ReplaceFileBytes(const std::wstring& path, const std::string& bytes)
     return MoveFileExW(partialPath.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
 }
 
+bool AppendFileBytes(const std::wstring& path, const std::string& bytes)
+{
+    const OwnedFileHandle file(CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                                           FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD written = 0;
+    return file && WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+        written == bytes.size();
+}
+
 void WriteStdout(const std::string& bytes)
 {
     DWORD written = 0;

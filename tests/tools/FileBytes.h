@@ -10,5 +10,8 @@ bool ReadFileBytes(const std::wstring& path, std::string& bytes);
 // reader polling for `path` sees either nothing or the whole contents.
 bool ReplaceFileBytes(const std::wstring& path, const std::string& bytes);
 
+// Appends `bytes` to the file at `path`, which it makes when there is none.
+bool AppendFileBytes(const std::wstring& path, const std::string& bytes);
+
 // Writes `bytes` to standard output unchanged (no newline translation).
 void WriteStdout(const std::string& bytes);

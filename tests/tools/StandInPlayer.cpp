@@ -1,7 +1,8 @@
-// A stand-in for the game player Velmora.exe. Each run writes player-record.json
-// beside the exe: its exact command line, its working directory, its process id
-// and the system ANSI code page. Its environment, which the launcher passes on
-// unchanged, can ask it for more:
+// A stand-in for the game player Velmora.exe. Each run adds a line to
+// player-starts.txt beside the exe, so that starts can be counted, and then
+// writes player-record.json there: its exact command line, its working
+// directory, its process id and the system ANSI code page. Its environment,
+// which the launcher passes on unchanged, can ask it for more:
 //   PLAYER_MESSAGE    text of a message box (caption "Velmora") shown after the record is written
 //   PLAYER_STAY_MS    milliseconds to keep running after that
 //   PLAYER_EXIT_CODE  the exit code (default 0)
@@ -53,7 +54,9 @@ std::string RecordJson()
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
-    if (!ReplaceFileBytes(OwnDirectory() + L"\\player-record.json", RecordJson()))
+    // The count comes first, so that it is complete once the record is there.
+    if (!AppendFileBytes(OwnDirectory() + L"\\player-starts.txt", std::to_string(GetCurrentProcessId()) + "\r\n") ||
+        !ReplaceFileBytes(OwnDirectory() + L"\\player-record.json", RecordJson()))
         return 101;
     std::wstring message = EnvironmentValue(L"PLAYER_MESSAGE");
     if (!message.empty())
