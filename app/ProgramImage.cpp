@@ -63,16 +63,19 @@ bool ExtentInside(std::uint64_t offset, std::uint64_t length, std::uint64_t size
 }
 
 // Whether the optional header of `headerSize` bytes, of which `header` holds the
-// first ones, has a known format whose fixed fields it holds, and whether the
-// headers and the certificate table it gives lie inside a file of `fileSize`.
-bool IsSoundOptionalHeader(const unsigned char* header, std::size_t headerSize, std::uint64_t fileSize)
+// first ones, has the format a program for `machine` needs and holds its fixed
+// fields, and whether the headers and the certificate table it gives lie inside
+// a file of `fileSize`. Windows loads x86 programs only with PE32 headers and
+// x64 and ARM64 ones only with PE32+ headers.
+bool IsSoundOptionalHeader(const unsigned char* header, std::size_t headerSize, std::uint16_t machine,
+                           std::uint64_t fileSize)
 {
     if (headerSize < 2)
         return false;
-    const std::uint32_t magic = LittleEndian16(header);
-    if (magic != kMagicPe32 && magic != kMagicPe32Plus)
+    const bool isPe32 = machine == kMachineX86;
+    if (LittleEndian16(header) != (isPe32 ? kMagicPe32 : kMagicPe32Plus))
         return false;
-    const OptionalHeaderFormat& format = magic == kMagicPe32 ? kPe32 : kPe32Plus;
+    const OptionalHeaderFormat& format = isPe32 ? kPe32 : kPe32Plus;
     if (headerSize < format.fixedSize)
         return false;
     if (LittleEndian32(header + kHeadersSizeField) > fileSize)
@@ -130,7 +133,7 @@ bool IsStartableProgramImage(const FileBytesSource& file, std::uint16_t systemMa
     const std::size_t optionalHeaderRead =
         optionalHeaderSize < sizeof optionalHeader ? optionalHeaderSize : sizeof optionalHeader;
     if (!ReadInside(file, optionalHeaderOffset, optionalHeader, optionalHeaderRead) ||
-        !IsSoundOptionalHeader(optionalHeader, optionalHeaderSize, size))
+        !IsSoundOptionalHeader(optionalHeader, optionalHeaderSize, machine, size))
         return false;
 
     const std::size_t sectionCount = LittleEndian16(newHeader + kSectionCountField);

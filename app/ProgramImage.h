@@ -34,9 +34,9 @@ bool SystemRunsMachine(std::uint16_t systemMachine, std::uint16_t programMachine
 //   signature and the file header;
 // - a machine that the system runs (SystemRunsMachine);
 // - marked an executable image, and not a DLL;
-// - an optional header of PE32 or PE32+ format, at least as long as that format's
-//   fields before the data directories, whose size of the headers lies inside
-//   the file;
+// - an optional header of the format its machine needs (PE32 for x86, PE32+ for
+//   x64 and ARM64), at least as long as that format's fields before the data
+//   directories, whose size of the headers lies inside the file;
 // - at least one section, and every section's raw data inside the file;
 // - a certificate table, where the data directories give one, inside the file.
 // Bytes after the last section are allowed, and the checksum is not looked at,

@@ -123,21 +123,36 @@ std::string WithField16(std::size_t at, unsigned value)
     return bytes;
 }
 
-std::string Pe32PlusImage()
+// An image for `machine` whose optional header is of `format` at its usual size.
+std::string WithHeaderFormat(unsigned machine, const Format& format)
 {
     ImageBuilder builder;
-    builder.format = kPe32Plus;
-    builder.machine = kMachineX64;
-    builder.headerSize = kPe32Plus.headerSize;
+    builder.machine = machine;
+    builder.format = format;
+    builder.headerSize = format.headerSize;
     return builder.Build();
 }
 
+// The image as a linker makes it for `machine`: PE32 headers for x86, PE32+
+// headers for x64 and ARM64.
+std::string ImageFor(unsigned machine)
+{
+    return WithHeaderFormat(machine, machine == kMachineX86 ? kPe32 : kPe32Plus);
+}
+
+std::string Pe32PlusImage()
+{
+    return ImageFor(kMachineX64);
+}
+
 // An image whose optional header is `headerSize` bytes long and names
-// `directoryCount` data directories.
+// `directoryCount` data directories; a PE32 one is an x86 program, a PE32+ one
+// an x64 program.
 std::string WithOptionalHeader(const Format& format, unsigned headerSize, unsigned long directoryCount)
 {
     ImageBuilder builder;
     builder.format = format;
+    builder.machine = format.magic == kPe32Plus.magic ? kMachineX64 : kMachineX86;
     builder.headerSize = headerSize;
     builder.directoryCount = directoryCount;
     return builder.Build();
@@ -231,7 +246,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ImageCase{"Pe32PlusOnArm64", Pe32PlusImage(), true, kMachineArm64},
                       ImageCase{"OptionalHeaderOfItsFixedFieldsOnly", WithOptionalHeader(kPe32, 96, 0), true},
                       ImageCase{"Pe32PlusOptionalHeaderOfItsFixedFieldsOnly", WithOptionalHeader(kPe32Plus, 112, 0),
-                                true},
+                                true, kMachineX64},
                       ImageCase{"SignedWithTheTableEndingAtTheEnd", SignedImage(), true},
                       ImageCase{"SignedWithBytesAfterTheTable", SignedImage() + "appended", true},
                       // A table of no bytes is no table, wherever its entry points.
@@ -299,9 +314,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 INSTANTIATE_TEST_SUITE_P(
     NoProgramForThisSystem, ImageCases,
-    ::testing::Values(ImageCase{"Arm64OnX86", WithField16(kMachineAt, kMachineArm64), false},
-                      ImageCase{"Arm64OnX64", WithField16(kMachineAt, kMachineArm64), false, kMachineX64},
-                      ImageCase{"Arm64OnArm64", WithField16(kMachineAt, kMachineArm64), true, kMachineArm64},
+    ::testing::Values(ImageCase{"Arm64OnX86", ImageFor(kMachineArm64), false},
+                      ImageCase{"Arm64OnX64", ImageFor(kMachineArm64), false, kMachineX64},
+                      ImageCase{"Arm64OnArm64", ImageFor(kMachineArm64), true, kMachineArm64},
                       ImageCase{"X64OnX86", Pe32PlusImage(), false},
                       ImageCase{"X86OnX64", Image(), true, kMachineX64},
                       ImageCase{"X86OnArm64", Image(), true, kMachineArm64},
@@ -336,6 +351,16 @@ INSTANTIATE_TEST_SUITE_P(
                       // A PE32+ header needs 16 bytes more than a PE32 one.
                       ImageCase{"Pe32PlusOptionalHeaderOfPe32Size", WithOptionalHeader(kPe32Plus, 96, 0), false,
                                 kMachineX64}),
+    CaseName);
+
+// The loader takes the width of a program's words from its machine and refuses
+// an optional header of the other format.
+INSTANTIATE_TEST_SUITE_P(
+    HeaderFormatOfAnotherMachine, ImageCases,
+    ::testing::Values(ImageCase{"X86WithPe32PlusOnX86", WithHeaderFormat(kMachineX86, kPe32Plus), false},
+                      ImageCase{"X86WithPe32PlusOnX64", WithHeaderFormat(kMachineX86, kPe32Plus), false, kMachineX64},
+                      ImageCase{"X64WithPe32OnX64", WithHeaderFormat(kMachineX64, kPe32), false, kMachineX64},
+                      ImageCase{"Arm64WithPe32OnArm64", WithHeaderFormat(kMachineArm64, kPe32), false, kMachineArm64}),
     CaseName);
 
 TEST(SystemRunsMachine, X86EverywhereX64OnX64AndArm64Arm64OnArm64Only)
