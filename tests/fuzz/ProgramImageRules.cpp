@@ -49,6 +49,13 @@ struct Format {
     std::uint32_t directoryCountAt;
 };
 const Format kFormats[] = {{0x10B, 96, 92}, {0x20B, 112, 108}};
+// Which optional-header format a program for each processor has: PE32 for
+// 32-bit words, PE32+ for 64-bit ones.
+struct MachineFormat {
+    std::uint16_t machine;
+    std::uint32_t magic;
+};
+const MachineFormat kMachineFormats[] = {{kX86, 0x10B}, {kX64, 0x20B}, {kArm64, 0x20B}};
 const std::uint32_t kCertificateEntry = 4;
 const std::uint32_t kDirectoryEntrySize = 8;
 
@@ -75,13 +82,22 @@ bool IsProgramNotLibrary(const Headers& headers)
     return executable && !library;
 }
 
-// The format whose magic the optional header starts with, when the header is
-// long enough for that format's fixed fields.
+bool IsFormatOfMachine(std::uint16_t machine, std::uint32_t magic)
+{
+    return std::any_of(std::begin(kMachineFormats), std::end(kMachineFormats), [&](const MachineFormat& pairing) {
+        return pairing.machine == machine && pairing.magic == magic;
+    });
+}
+
+// The format whose magic the optional header starts with, when it is the format
+// of the file header's machine and the header is long enough for that format's
+// fixed fields.
 std::optional<Format> FormatOf(const LittleEndianBytes& input, const Headers& headers)
 {
     const std::optional<std::uint32_t> magic = input.Field(headers.OptionalHeader(), 2);
     const auto format = std::find_if(std::begin(kFormats), std::end(kFormats), [&](const Format& candidate) {
-        return magic == candidate.magic && candidate.fixedSize <= headers.optionalHeaderSize;
+        return magic == candidate.magic && IsFormatOfMachine(headers.machine, candidate.magic) &&
+               candidate.fixedSize <= headers.optionalHeaderSize;
     });
     if (format == std::end(kFormats))
         return std::nullopt;

@@ -5,8 +5,9 @@ can be read and changed in this script rather than kept as a binary file: a
 PE32 x86 program, a PE32+ x64 and an ARM64 one, a signed program, a DLL, an
 image with fewer data directories than a linker writes, one with bytes after
 its last section, one cut off in the middle of it, one cut off in its
-certificate table and one whose optional header ends inside that table's
-entry. Fields the check does not read are left zero.
+certificate table, one whose optional header ends inside that table's entry,
+and two whose optional header is of the other word width than their machine.
+Fields the check does not read are left zero.
 """
 
 import pathlib
@@ -85,6 +86,9 @@ def seeds():
         "library.dll": image(MACHINE_X86, program | DLL, PE32),
         "four-directories.exe": image(MACHINE_X86, program, PE32, directories=4),
         "appended-data.exe": image(MACHINE_X64, program64, PE32_PLUS, overlay=0x30),
+        # Headers of the other word width than the machine's.
+        "x86-program-with-pe32plus-header.exe": image(MACHINE_X86, program, PE32_PLUS),
+        "x64-program-with-pe32-header.exe": image(MACHINE_X64, program64, PE32),
         "cut-download.exe": x86[:len(x86) - RAW_DATA_SIZE // 2],
         # The certificate table cut off: an update whose download stopped in it.
         "cut-certificate-table.exe": image(MACHINE_X86, program, PE32, certificate_size=0x20)[:-0x10],
