@@ -349,6 +349,8 @@ UPDATE_CONTENTS_CASES = {
     "update_for_arm64_is_not_installed":
         (lambda: program_images.for_machine(update_file(), program_images.MACHINE_ARM64), False),
     "update_that_is_a_library_is_not_installed": (lambda: program_images.as_library(update_file()), False),
+    "update_with_headers_of_the_other_word_width_is_not_installed":
+        (lambda: program_images.with_the_other_header_format(update_file()), False),
     "update_cut_inside_its_signature_is_not_installed":
         (lambda: program_images.signed_and_cut_inside_the_signature(update_file()), False),
     "update_with_a_long_tail_is_installed": (lambda: player_file() + bytes(range(256)) * 1024, True),

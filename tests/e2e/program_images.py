@@ -10,6 +10,7 @@ MACHINE_ARM64 = 0xAA64
 FILE_EXECUTABLE_IMAGE = 0x0002
 FILE_DLL = 0x2000
 MAGIC_PE32 = 0x10B
+MAGIC_PE32_PLUS = 0x20B
 CERTIFICATE_TABLE_DIRECTORY = 4
 # WIN_CERTIFICATE: revision 2.0, a PKCS #7 signature.
 CERTIFICATE_REVISION = 0x0200
@@ -26,9 +27,9 @@ class Headers:
         file_header = new_header + 4
         self.machine = file_header
         self.characteristics = file_header + 18
-        optional_header = file_header + 20
-        (magic,) = struct.unpack_from("<H", image, optional_header)
-        directories = optional_header + (96 if magic == MAGIC_PE32 else 112)
+        self.optional_header = file_header + 20
+        (self.magic,) = struct.unpack_from("<H", image, self.optional_header)
+        directories = self.optional_header + (96 if self.magic == MAGIC_PE32 else 112)
         self.certificate_entry = directories + CERTIFICATE_TABLE_DIRECTORY * 8
 
 
@@ -46,6 +47,15 @@ def as_library(image):
     headers = Headers(image)
     (characteristics,) = struct.unpack_from("<H", image, headers.characteristics)
     return with_field16(image, headers.characteristics, characteristics | FILE_DLL)
+
+
+def with_the_other_header_format(image):
+    """`image` with the optional header's magic of the other word width: PE32+ for
+    a PE32 program, PE32 for a PE32+ one. Its header is still long enough for
+    either format."""
+    headers = Headers(image)
+    other = MAGIC_PE32_PLUS if headers.magic == MAGIC_PE32 else MAGIC_PE32
+    return with_field16(image, headers.optional_header, other)
 
 
 def headers_without_sections():
