@@ -27,16 +27,18 @@ const unsigned kProgramCharacteristics = 0x0102;
 const unsigned kDllBit = 0x2000;
 
 // The optional header of one format: its magic, its size as linkers write it
-// (with 16 data directories) and where the number of directories and the
-// certificate table's entry lie in it.
+// (with 16 data directories), where the number of directories and the
+// certificate table's entry lie in it, and the machine the images below that
+// have it are built for.
 struct Format {
     unsigned magic;
     unsigned headerSize;
     std::size_t directoryCountAt;
     std::size_t certificateEntryAt;
+    unsigned machine;
 };
-const Format kPe32 = {0x10B, 0xE0, 92, 96 + 4 * 8};
-const Format kPe32Plus = {0x20B, 0xF0, 108, 112 + 4 * 8};
+const Format kPe32 = {0x10B, 0xE0, 92, 96 + 4 * 8, kMachineX86};
+const Format kPe32Plus = {0x20B, 0xF0, 108, 112 + 4 * 8, kMachineX64};
 
 void Put16(std::string& bytes, std::size_t at, unsigned value)
 {
@@ -56,7 +58,7 @@ void Put32(std::string& bytes, std::size_t at, unsigned long value)
 // uninitialised data, with no bytes in the file. The file ends at 0x500.
 struct ImageBuilder {
     Format format = kPe32;
-    unsigned machine = kMachineX86;
+    unsigned machine = kPe32.machine;
     unsigned headerSize = kPe32.headerSize;
     unsigned long directoryCount = 16;
 
@@ -146,13 +148,12 @@ std::string Pe32PlusImage()
 }
 
 // An image whose optional header is `headerSize` bytes long and names
-// `directoryCount` data directories; a PE32 one is an x86 program, a PE32+ one
-// an x64 program.
+// `directoryCount` data directories, for the machine of its format.
 std::string WithOptionalHeader(const Format& format, unsigned headerSize, unsigned long directoryCount)
 {
     ImageBuilder builder;
     builder.format = format;
-    builder.machine = format.magic == kPe32Plus.magic ? kMachineX64 : kMachineX86;
+    builder.machine = format.machine;
     builder.headerSize = headerSize;
     builder.directoryCount = directoryCount;
     return builder.Build();
